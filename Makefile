@@ -1,0 +1,44 @@
+# Quandrels: set-up, build, run and test. Every target installs missing packages first.
+#   make run     build both programs and the data pack, start the game
+#   make test    build everything twice (gcc; clang with sanitizers) and run the whole suite
+#   make bench   build and run the benchmarks
+#   make fuzz    run every fuzz target for longer (FUZZ_SECONDS, default 300)
+
+BUILD_DIR    ?= build
+SANITIZE_DIR ?= build-sanitize
+JOBS         ?= $(shell nproc)
+FUZZ_SECONDS ?= 300
+
+.PHONY: all deps build sanitize-build run test bench fuzz clean
+
+all: build
+
+deps:
+	./scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD_DIR) -DQUANDRELS_WERROR=ON
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+sanitize-build: deps
+	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	  -DQUANDRELS_SANITIZE=ON -DQUANDRELS_GL_TESTS=OFF -DQUANDRELS_FUZZ_SECONDS=8
+	cmake --build $(SANITIZE_DIR) -j $(JOBS)
+
+run: build
+	cd $(BUILD_DIR) && ./quandrels
+
+test: build sanitize-build
+	./scripts/run-tests.sh $(BUILD_DIR) $(SANITIZE_DIR)
+
+bench: build
+	./scripts/run-benchmarks.sh $(BUILD_DIR)
+
+fuzz: deps
+	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	  -DQUANDRELS_SANITIZE=ON -DQUANDRELS_GL_TESTS=OFF -DQUANDRELS_FUZZ_SECONDS=$(FUZZ_SECONDS)
+	cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	ctest --test-dir $(SANITIZE_DIR) -L fuzz --output-on-failure
+
+clean:
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)

@@ -1,0 +1,3 @@
+# audio sources shared by both builds, one per line.
+quandrels_sources(
+)

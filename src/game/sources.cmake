@@ -1,0 +1,3 @@
+# game sources shared by both builds, one per line.
+quandrels_sources(
+)

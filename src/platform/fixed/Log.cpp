@@ -1,0 +1,12 @@
+// log for the fixed-function build: standard output.
+#include "storage/Log.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+void log(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    vfprintf(stdout, format, args);
+    va_end(args);
+}

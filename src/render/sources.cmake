@@ -1,0 +1,3 @@
+# render sources shared by both builds, one per line.
+quandrels_sources(
+)

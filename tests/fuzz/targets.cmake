@@ -1,0 +1,1 @@
+# One line per fuzz target: quandrels_fuzzer(<name> <source>); seeds live in corpus/<name>/.
