@@ -1,3 +1,4 @@
 # app sources shared by both builds, one per line.
 quandrels_sources(
+  app/Window.cpp
 )

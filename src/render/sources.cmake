@@ -1,3 +1,4 @@
 # render sources shared by both builds, one per line.
 quandrels_sources(
+  render/Vectors.cpp
 )

@@ -1,4 +1,5 @@
 # The fixed-function build's own sources (SDL 1.2, OpenGL 1.x), one per line.
 quandrels_fixed_sources(
   platform/fixed/Log.cpp
+  platform/fixed/Window.cpp
 )

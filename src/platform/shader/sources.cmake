@@ -1,4 +1,5 @@
 # The shader build's own sources (SDL2, GLEW, OpenGL 2.0), one per line.
 quandrels_shader_sources(
   platform/shader/Log.cpp
+  platform/shader/Window.cpp
 )
