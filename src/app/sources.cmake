@@ -1,4 +1,5 @@
 # app sources shared by both builds, one per line.
 quandrels_sources(
+  app/Component.cpp
   app/Window.cpp
 )
