@@ -57,6 +57,13 @@ TEST(Matrix3x3Test, InvertGivesTheExactInverseOfAnIntegerMatrix) {
     expectIdentity(product(m, inv), 0);
 }
 
+TEST(Matrix3x3Test, InvertDividesEachCofactorByTheDeterminant) {
+    // Multiplying by 1/3 instead would be one unit off for 5/3 and 7/3.
+    Matrix3x3 inv = fromArray({1, 0, 5, 0, 1, 7, 0, 0, 3}).invert();
+    const float expected[9] = {1, 0, -5.0f / 3, 0, 1, -7.0f / 3, 0, 0, 1.0f / 3};
+    for (int k = 0; k < 9; k++) EXPECT_EQ(inv.m[k], expected[k]) << "element " << k;
+}
+
 TEST(Matrix3x3Test, InvertUndoesRotationAndScale) {
     Matrix4x4 model = Matrix4x4::rotation(Vector3(1, 2, -0.5f), 63);
     model.scale(Vector3(0.5f, 3, 1.25f));

@@ -324,6 +324,15 @@ TEST(Matrix4x4Test, OnlyAnExactlyZeroDeterminantIsRefused) {
     EXPECT_EQ(thrownMessage([&] { EXPECT_TRUE(std::isnan(broken.inverse().m[0])); }), "");
 }
 
+TEST(Matrix4x4Test, InversesDivideEachCofactorByTheDeterminant) {
+    // Integer cofactors over the determinant 3: a division per element gives the correctly
+    // rounded quotients exactly, where multiplying by 1/3 would be one unit off for 5/3 and 7/3.
+    Matrix4x4 m = fromArray({1, 0, 0, 5, 0, 1, 0, 7, 0, 0, 1, 0, 0, 0, 0, 3});
+    const float expected[16] = {1, 0, 0, -5.0f / 3, 0, 1, 0, -7.0f / 3, 0, 0, 1, 0, 0, 0, 0, 1.0f / 3};
+    EXPECT_TRUE(matrixNear(m.invert(), expected, 0));
+    EXPECT_TRUE(matrixNear(m.inverse(), expected, 0));
+}
+
 TEST(Matrix4x4Test, InvertAndInverseAgreeAndUndoTheMatrix) {
     std::mt19937 random(20240611);
     std::uniform_real_distribution<float> spread(-1, 1);
