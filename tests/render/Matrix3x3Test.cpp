@@ -5,6 +5,7 @@
 
 #include "render/Angles.h"
 #include "render/Matrix3x3.h"
+#include "support/Thrown.h"
 
 namespace {
 
@@ -79,13 +80,8 @@ TEST(Matrix3x3Test, InvertOfASingularMatrixThrowsZeroDeterminant) {
     const float equalColumns[9] = {1, 2, 3, 1, 2, 3, 0, 0, 1};
     const float flat[9] = {1, 0, 0, 0, 1, 0, 0, 0, 0};
     for (const float(*values)[9] : {&zeros, &equalColumns, &flat}) {
-        std::string message;
-        try {
-            fromArray(*values).invert();
-        } catch (const char* thrown) {
-            message = thrown;
-        }
-        EXPECT_EQ(message, "Zero determinant");
+        Matrix3x3 m = fromArray(*values);
+        EXPECT_EQ(thrownMessage([&] { m.invert(); }), "Zero determinant");
     }
 }
 

@@ -1,5 +1,4 @@
 #include <cmath>
-#include <functional>
 #include <limits>
 #include <random>
 #include <string>
@@ -9,20 +8,11 @@
 
 #include "render/Matrix4x4.h"
 #include "support/MatrixAssert.h"
+#include "support/Thrown.h"
 
 namespace {
 
 const float IDENTITY[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-
-// The message of a thrown const char*, or "" when nothing was thrown.
-std::string thrownMessage(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const char* message) {
-        return message;
-    }
-    return "";
-}
 
 Matrix4x4 fromArray(const float (&values)[16]) {
     Matrix4x4 r;
