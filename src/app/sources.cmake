@@ -1,4 +1,6 @@
 # app sources shared by both builds, one per line.
 quandrels_sources(
   app/Window.cpp
+  app/Quandrels.cpp
+  app/Display.cpp
 )
