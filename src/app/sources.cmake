@@ -1,5 +1,6 @@
 # app sources shared by both builds, one per line.
 quandrels_sources(
+  app/Component.cpp
   app/Window.cpp
   app/Quandrels.cpp
   app/Display.cpp

@@ -1,0 +1,3 @@
+unit_test(
+  app/ComponentTest.cpp
+)
