@@ -1,0 +1,7 @@
+gl_test(
+  render/GLBufferTest.cpp
+  render/ShaderProgramTest.cpp
+)
+gl_test_both(
+  render/TextureTest.cpp
+)
