@@ -54,8 +54,8 @@ public:
     Vector2 mouseToViewport(Rect r, Vector2 m);
     void quit();
 
-    // Milliseconds to sleep after a frame whose update started `elapsed` ms after the
-    // previous one: frames start at least 20 ms apart, late frames are not delayed.
+    // Milliseconds to sleep after the swap of a frame whose update started `elapsed` ms after
+    // the previous frame's: 20 - elapsed up to 19 ms, nothing for a frame already late.
     static uint32_t frameDelay(uint32_t elapsed);
 
     // Input, as the platform layer reports it: each updates the fields above and broadcasts
