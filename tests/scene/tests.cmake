@@ -1,0 +1,3 @@
+unit_test(
+  scene/TransformTest.cpp
+)
