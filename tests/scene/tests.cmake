@@ -1,3 +1,4 @@
 unit_test(
   scene/TransformTest.cpp
+  scene/CameraTest.cpp
 )
