@@ -1,4 +1,5 @@
 unit_test(
   scene/TransformTest.cpp
   scene/CameraTest.cpp
+  scene/SceneRenderTest.cpp
 )
