@@ -2,4 +2,5 @@ unit_test(
   scene/TransformTest.cpp
   scene/CameraTest.cpp
   scene/SceneRenderTest.cpp
+  scene/PickingTest.cpp
 )
