@@ -4,4 +4,6 @@ quandrels_sources(
   storage/Buffer.cpp
   storage/Values.cpp
   storage/File.cpp
+  storage/BufferableMap.cpp
+  storage/BufferableList.cpp
 )

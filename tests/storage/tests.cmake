@@ -3,6 +3,7 @@ unit_test(
   storage/ListMapTest.cpp
   storage/BufferTest.cpp
   storage/FileTest.cpp
+  storage/BufferableMapTest.cpp
 )
 unit_test_both(
   storage/LogTest.cpp
