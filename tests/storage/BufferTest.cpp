@@ -6,14 +6,9 @@
 
 #include "storage/Buffer.h"
 #include "storage/Values.h"
+#include "support/Bytes.h"
 
 namespace {
-
-std::string bytesOf(const Buffer& buffer) {
-    return buffer.data ? std::string(reinterpret_cast<char*>(buffer.data), buffer.size) : std::string();
-}
-
-void fill(Buffer& buffer, const std::string& bytes) { buffer.write(bytes.data(), static_cast<int>(bytes.size())); }
 
 TEST(BufferTest, ReadStopsAtTheEndAndReportsWhatItCopied) {
     Buffer buffer;

@@ -14,6 +14,7 @@
 #include "storage/BufferableList.h"
 #include "storage/BufferableMap.h"
 #include "storage/File.h"
+#include "support/Bytes.h"
 #include "support/Capture.h"
 
 namespace {
@@ -35,12 +36,6 @@ std::string hex(const char* text) {
 }
 
 std::string le32(int32_t n) { return std::string(reinterpret_cast<const char*>(&n), 4); }
-
-std::string bytesOf(const Buffer& buffer) {
-    return buffer.data ? std::string(reinterpret_cast<const char*>(buffer.data), buffer.size) : std::string();
-}
-
-void fill(Buffer& buffer, const std::string& bytes) { buffer.write(bytes.data(), static_cast<int>(bytes.size())); }
 
 template <typename Record>
 std::string serialised(Record& record) {

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "storage/Buffer.h"
+#include "support/Bytes.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -26,10 +27,6 @@ std::string content(size_t n) {
         s.push_back(i % 5 == 0 ? static_cast<char>(state >> 24) : "lava stones and runes "[i % 22]);
     }
     return s;
-}
-
-std::string bytesOf(const Buffer& buffer) {
-    return buffer.data ? std::string(reinterpret_cast<const char*>(buffer.data), buffer.size) : std::string();
 }
 
 bool havePython() { return system("command -v python3 >/dev/null 2>&1") == 0; }
