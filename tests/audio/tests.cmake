@@ -1,0 +1,3 @@
+unit_test(
+  audio/MixerTest.cpp
+)
