@@ -3,3 +3,4 @@
 quandrels_fuzzer(bufferable_map bufferable_map.cpp)
 quandrels_fuzzer(decompress decompress.cpp)
 quandrels_fuzzer(timer timer.cpp)
+quandrels_fuzzer(wav wav.cpp)
