@@ -2,6 +2,7 @@ unit_test(
   render/VectorTest.cpp
   render/Matrix4x4Test.cpp
   render/Matrix3x3Test.cpp
+)
 gl_test(
   render/GLBufferTest.cpp
   render/ShaderProgramTest.cpp
