@@ -3,4 +3,5 @@ unit_test(
   scene/CameraTest.cpp
   scene/SceneRenderTest.cpp
   scene/PickingTest.cpp
+  scene/MeshColliderTest.cpp
 )
