@@ -7,7 +7,8 @@
 
 Event* Collider::onEvent(Event* e) {
     Event* r = Transform::onEvent(e);
-    if (r->name == nullptr || strcmp(r->name, Events::RAYCAST) != 0) return r;
+    // Only the record this node made carries a matrix and a result record.
+    if (r != &event || strcmp(r->name, Events::RAYCAST) != 0) return r;
     RaycastEventData* data = static_cast<RaycastEventData*>(r->data);
     const Matrix4x4& w = *data->matrix;
     RaycastInfo* info = data->info;

@@ -11,19 +11,22 @@ Event* Transform::onEvent(Event* e) {
         event.name = Events::RENDER;
         event.source = e->source;
         event.data = &worldMatrix;
+        // A pass started without a matrix counts as starting from the identity.
         worldMatrix = localMatrix;
-        worldMatrix.mult(*static_cast<Matrix4x4*>(e->data), false);
+        if (e->data != nullptr) worldMatrix.mult(*static_cast<Matrix4x4*>(e->data), false);
         return &event;
     }
     if (strcmp(e->name, Events::RAYCAST) == 0) {
         RaycastEventData* incoming = static_cast<RaycastEventData*>(e->data);
+        // Without a result record there is nothing to pick into.
+        if (incoming == nullptr || incoming->info == nullptr) return e;
         event.name = Events::RAYCAST;
         event.source = e->source;
         event.data = &raycastData;
         raycastData.matrix = &worldMatrix;
         raycastData.info = incoming->info;
         worldMatrix = localMatrix;
-        worldMatrix.mult(*incoming->matrix, false);
+        if (incoming->matrix != nullptr) worldMatrix.mult(*incoming->matrix, false);
         return &event;
     }
     return e;

@@ -261,6 +261,23 @@ TEST(Picking, ShapesAreTestedOnlyByRaycastPasses) {
     EXPECT_EQ(c->tests, 1);
 }
 
+// A pass broadcast by name alone carries no matrix or result record: transforms take the
+// identity for a missing matrix, and colliders have nothing to pick into.
+TEST(Picking, PassesWithoutDataAreHarmless) {
+    Scene scene;
+    auto* group = new Transform;
+    group->localMatrix = Matrix4x4(Vector3(1, 2, 3));
+    scene.add(group);
+    SquareCollider* c = squareAt(group, -1);
+
+    scene.sendBroadcast(Events::RENDER);
+    EXPECT_TRUE(vectorNear(c->worldMatrix.getBase(), Vector3(1, 2, 2), 0));
+    scene.sendBroadcast(Events::RAYCAST);
+    RaycastEventData noInfo;
+    scene.sendBroadcast(Events::RAYCAST, &scene, &noInfo);
+    EXPECT_EQ(c->tests, 0);
+}
+
 TEST(Picking, ASingularColliderMatrixThrows) {
     Scene scene;
     auto* flat = new Transform;
