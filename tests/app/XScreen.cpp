@@ -1,4 +1,4 @@
-#include "app/ScreenPixel.h"
+#include "app/XScreen.h"
 
 #include <GL/glx.h>
 #include <X11/Xutil.h>
@@ -28,4 +28,13 @@ std::array<int, 3> shownPixel(int x, int y) {
                               channel(pixel, image->blue_mask)};
     XDestroyImage(image);
     return rgb;
+}
+
+std::array<int, 2> screenSize() {
+    ::Display* display = XOpenDisplay(nullptr);
+    if (!display) return {0, 0};
+    int screen = DefaultScreen(display);
+    std::array<int, 2> size = {DisplayWidth(display, screen), DisplayHeight(display, screen)};
+    XCloseDisplay(display);
+    return size;
 }
