@@ -1,6 +1,7 @@
 #include "app/XScreen.h"
 
 #include <GL/glx.h>
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
 namespace {
@@ -37,4 +38,75 @@ std::array<int, 2> screenSize() {
     std::array<int, 2> size = {DisplayWidth(display, screen), DisplayHeight(display, screen)};
     XCloseDisplay(display);
     return size;
+}
+
+namespace {
+
+bool acceptsDelete(::Display* display, Window window, Atom deleteWindow) {
+    Atom* protocols = nullptr;
+    int count = 0;
+    bool found = false;
+    if (XGetWMProtocols(display, window, &protocols, &count)) {
+        for (int i = 0; i < count; i++) found = found || protocols[i] == deleteWindow;
+        XFree(protocols);
+    }
+    return found;
+}
+
+long pidOf(::Display* display, Window window, Atom pidAtom) {
+    Atom type;
+    int format;
+    unsigned long items, after;
+    unsigned char* data = nullptr;
+    long pid = -1;
+    if (XGetWindowProperty(display, window, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &items, &after,
+                           &data) == Success &&
+        data) {
+        if (items == 1 && format == 32) pid = *reinterpret_cast<long*>(data);
+        XFree(data);
+    }
+    return pid;
+}
+
+Window search(::Display* display, Window window, long pid, Atom pidAtom, Atom deleteWindow) {
+    if (pidOf(display, window, pidAtom) == pid && acceptsDelete(display, window, deleteWindow)) return window;
+    Window root, parent;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    Window found = 0;
+    if (XQueryTree(display, window, &root, &parent, &children, &count)) {
+        for (unsigned int i = 0; i < count && !found; i++) {
+            found = search(display, children[i], pid, pidAtom, deleteWindow);
+        }
+        if (children) XFree(children);
+    }
+    return found;
+}
+
+}  // namespace
+
+unsigned long windowOfProcess(int pid) {
+    ::Display* display = XOpenDisplay(nullptr);
+    if (!display) return 0;
+    Atom pidAtom = XInternAtom(display, "_NET_WM_PID", False);
+    Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
+    Window found = search(display, DefaultRootWindow(display), pid, pidAtom, deleteWindow);
+    XCloseDisplay(display);
+    return found;
+}
+
+bool requestClose(unsigned long window) {
+    ::Display* display = XOpenDisplay(nullptr);
+    if (!display) return false;
+    XEvent event = {};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    Status sent = XSendEvent(display, window, False, NoEventMask, &event);
+    XSync(display, False);
+    XCloseDisplay(display);
+    return sent != 0;
 }

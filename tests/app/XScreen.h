@@ -11,3 +11,11 @@ std::array<int, 3> shownPixel(int x, int y);
 
 // Width and height of the default screen of $DISPLAY; 0 x 0 when there is no X server.
 std::array<int, 2> screenSize();
+
+// The top-level window that process `pid` put on the screen (found by its _NET_WM_PID and
+// the WM_DELETE_WINDOW protocol it accepts), or 0 while there is none.
+unsigned long windowOfProcess(int pid);
+
+// Asks a window to close as a window manager does when its close button is pressed
+// (a WM_DELETE_WINDOW message). False when the message could not be sent.
+bool requestClose(unsigned long window);

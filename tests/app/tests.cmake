@@ -6,6 +6,10 @@ unit_test_both(
   app/WindowTest.cpp
   app/QuandrelsTest.cpp
 )
+gl_test(
+  app/WindowFailureTest.cpp
+  app/ProgramTest.cpp
+)
 gl_test_both(
   app/WindowLoopTest.cpp
   app/FullscreenTest.cpp
@@ -16,4 +20,6 @@ if(QUANDRELS_GL_TESTS)
   find_package(X11 REQUIRED)
   target_link_libraries(gl_tests PRIVATE X11::X11)
   target_link_libraries(gl_tests_fixed PRIVATE X11::X11)
+  # ProgramTest starts the programs themselves.
+  add_dependencies(gl_tests quandrels quandrels-fixed)
 endif()
