@@ -62,6 +62,7 @@ public:
 class WindowLoopTest : public testing::Test {
 protected:
     void SetUp() override {
+        movePointerAway();
         window = std::make_unique<GLWindow>(854, 480);
         recorder = new Recorder(window->get());
         window->get()->setDisplay(recorder);
@@ -204,6 +205,7 @@ TEST_F(WindowLoopTest, KeyAndResizeStateFollowTheEvents) {
 }
 
 TEST_F(WindowLoopTest, QuitInTheMiddleOfABatchStillFinishesTheFrame) {
+    keepContentsWhenCovered();
     int swapsShown = 0;
     recorder->onUpdate = [&] {
         // Each update paints a new colour; what reaches the front buffer shows the swap.

@@ -17,6 +17,16 @@ int channel(unsigned long pixel, unsigned long mask) {
 
 }  // namespace
 
+void keepContentsWhenCovered() {
+    ::Display* display = glXGetCurrentDisplay();
+    GLXDrawable drawable = glXGetCurrentDrawable();
+    if (!display || !drawable) return;
+    XSetWindowAttributes attributes = {};
+    attributes.backing_store = Always;
+    XChangeWindowAttributes(display, drawable, CWBackingStore, &attributes);
+    XSync(display, False);
+}
+
 std::array<int, 3> shownPixel(int x, int y) {
     ::Display* display = glXGetCurrentDisplay();
     GLXDrawable drawable = glXGetCurrentDrawable();
@@ -29,6 +39,16 @@ std::array<int, 3> shownPixel(int x, int y) {
                               channel(pixel, image->blue_mask)};
     XDestroyImage(image);
     return rgb;
+}
+
+void movePointerAway() {
+    ::Display* display = XOpenDisplay(nullptr);
+    if (!display) return;
+    int screen = DefaultScreen(display);
+    XWarpPointer(display, None, RootWindow(display, screen), 0, 0, 0, 0, DisplayWidth(display, screen) - 1,
+                 DisplayHeight(display, screen) - 1);
+    XSync(display, False);
+    XCloseDisplay(display);
 }
 
 std::array<int, 2> screenSize() {

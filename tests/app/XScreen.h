@@ -5,9 +5,17 @@
 #include <array>
 #include <cstdint>
 
+// Asks the X server to keep the current GL drawable's contents while other windows cover it
+// (backing store), so that shownPixel reads what was drawn even when tests run side by side.
+void keepContentsWhenCovered();
+
 // R, G, B of the shown pixel at (x, y), y downwards from the window's top; all -1 when the
 // drawable cannot be read.
 std::array<int, 3> shownPixel(int x, int y);
+
+// Puts the X pointer in the screen's bottom-right corner, where no test window lies, so that
+// windows opening and closing around it send no pointer crossings into a test's window.
+void movePointerAway();
 
 // Width and height of the default screen of $DISPLAY; 0 x 0 when there is no X server.
 std::array<int, 2> screenSize();
