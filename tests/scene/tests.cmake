@@ -4,4 +4,10 @@ unit_test(
   scene/SceneRenderTest.cpp
   scene/PickingTest.cpp
   scene/MeshColliderTest.cpp
+  scene/MeshRendererTest.cpp
+  scene/RegistryStandIn.cpp
+)
+gl_test_both(
+  scene/SceneDrawTest.cpp
+  scene/RegistryStandIn.cpp
 )
