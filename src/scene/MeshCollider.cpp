@@ -1,23 +1,15 @@
 // MeshCollider: picking against triangle meshes.
 #include "scene/MeshCollider.h"
 
-#include <cstring>
-
-#include "app/Events.h"
 #include "render/Mesh.h"
+#include "scene/MeshEvents.h"
 #include "storage/Resource.h"
 
 MeshCollider::~MeshCollider() { delete mesh; }
 
 Event* MeshCollider::onEvent(Event* e) {
     Event* r = Collider::onEvent(e);
-    if (r->name == nullptr) return r;
-    if (strcmp(r->name, Events::CREATE_RESOURCES) == 0) {
-        if (mesh != nullptr) mesh->createBuffers();
-    } else if (strcmp(r->name, Events::RELEASE_RESOURCES) == 0) {
-        if (meshResource != nullptr) meshResource->release();
-        if (mesh != nullptr) mesh->releaseBuffers();
-    }
+    handleMeshEvent(r, mesh, meshResource);
     return r;
 }
 

@@ -1,11 +1,9 @@
 // MeshRenderer: one mesh drawn through a shared material.
 #include "scene/MeshRenderer.h"
 
-#include <cstring>
-
-#include "app/Events.h"
 #include "render/Material.h"
 #include "render/Mesh.h"
+#include "scene/MeshEvents.h"
 #include "scene/Scene.h"
 #include "storage/Resources.h"
 
@@ -15,12 +13,7 @@ MeshRenderer::~MeshRenderer() { delete mesh; }
 
 Event* MeshRenderer::onEvent(Event* e) {
     Event* r = Renderer::onEvent(e);
-    if (r->name == nullptr) return r;
-    if (strcmp(r->name, Events::CREATE_RESOURCES) == 0) {
-        if (mesh != nullptr) mesh->createBuffers();
-    } else if (strcmp(r->name, Events::RELEASE_RESOURCES) == 0) {
-        if (meshResource != nullptr) meshResource->release();
-        if (mesh != nullptr) mesh->releaseBuffers();
+    if (handleMeshEvent(r, mesh, meshResource) == MeshEvent::RELEASE) {
         if (materialResource != nullptr) materialResource->release();
         if (textureResource != nullptr) textureResource->release();
     }

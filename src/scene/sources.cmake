@@ -7,4 +7,5 @@ quandrels_sources(
   scene/MeshRenderer.cpp
   scene/Collider.cpp
   scene/MeshCollider.cpp
+  scene/MeshEvents.cpp
 )

@@ -9,6 +9,7 @@
 #include "scene/MeshCollider.h"
 #include "scene/Scene.h"
 #include "storage/Resource.h"
+#include "scene/SceneDoubles.h"
 #include "support/MatrixAssert.h"
 #include "support/Thrown.h"
 
@@ -16,17 +17,10 @@ namespace {
 
 const float EPS = 1e-5f;
 
-Ray ray(Vector3 origin, Vector3 direction) {
-    Ray r;
-    r.origin = origin;
-    r.direction = direction;
-    return r;
-}
-
 // The unit plane (-1..1 in x and y) at depth z, facing +z.
 Mesh* planeAt(float z) { return Mesh::createPlane(Matrix4x4(Vector3(0, 0, z))); }
 
-const Ray DOWN = ray(Vector3(0.5f, 0.5f, 0), Vector3(0, 0, -1));
+const Ray DOWN = makeRay(Vector3(0.5f, 0.5f, 0), Vector3(0, 0, -1));
 
 TEST(MeshCollider, StartsWithoutAShape) {
     MeshCollider empty;
@@ -51,7 +45,7 @@ TEST(MeshCollider, HitsItsOwnMeshInWorldSpaceWithAUnitNormal) {
     collider->localMatrix.scale(Vector3(2, 2, 2));
     scene.add(collider);
 
-    scene.raycast(ray(Vector3(1.5f, -1.5f, 0), Vector3(0, 0, -1)));
+    scene.raycast(makeRay(Vector3(1.5f, -1.5f, 0), Vector3(0, 0, -1)));
     ASSERT_EQ(Scene::raycastInfo.results.size(), 1);
     const RaycastResult& hit = Scene::raycastInfo.results.at(0);
     EXPECT_NEAR(hit.distance, 7, EPS);
@@ -66,7 +60,7 @@ TEST(MeshCollider, BackFacesCountOnlyWhenTheMeshIsNotCulled) {
         Mesh* plane = planeAt(-3);
         plane->cullFace = cull;
         scene.add(new MeshCollider(plane));
-        scene.raycast(ray(Vector3(0, 0, -10), Vector3(0, 0, 1)));
+        scene.raycast(makeRay(Vector3(0, 0, -10), Vector3(0, 0, 1)));
         if (cull) {
             EXPECT_EQ(Scene::raycastInfo.results.size(), 0);
         } else {

@@ -16,13 +16,6 @@ namespace {
 
 const float EPS = 1e-5f;
 
-Ray ray(Vector3 origin, Vector3 direction) {
-    Ray r;
-    r.origin = origin;
-    r.direction = direction;
-    return r;
-}
-
 // A square collider whose local matrix puts it at depth z, facing +z.
 SquareCollider* squareAt(Component* parent, float z) {
     auto* c = new SquareCollider;
@@ -43,7 +36,7 @@ std::vector<Collider*> colliders() {
     return out;
 }
 
-const Ray DOWN_THE_AXIS = ray(Vector3(0.25f, -0.5f, 0), Vector3(0, 0, -1));
+const Ray DOWN_THE_AXIS = makeRay(Vector3(0.25f, -0.5f, 0), Vector3(0, 0, -1));
 
 TEST(Picking, AMissLeavesTheResultsEmpty) {
     Scene scene;
@@ -52,10 +45,10 @@ TEST(Picking, AMissLeavesTheResultsEmpty) {
     ASSERT_EQ(Scene::raycastInfo.results.size(), 1);
 
     const Ray misses[] = {
-        ray(Vector3(1.5f, 0, 0), Vector3(0, 0, -1)),  // beside the square
-        ray(Vector3(0, 0, 0), Vector3(0, 0, 1)),      // away from it
-        ray(Vector3(0, 0, -6), Vector3(0, 0, -1)),    // starting beyond it
-        ray(Vector3(0, 0, 0), Vector3(1, 0, 0)),      // parallel to it
+        makeRay(Vector3(1.5f, 0, 0), Vector3(0, 0, -1)),  // beside the square
+        makeRay(Vector3(0, 0, 0), Vector3(0, 0, 1)),      // away from it
+        makeRay(Vector3(0, 0, -6), Vector3(0, 0, -1)),    // starting beyond it
+        makeRay(Vector3(0, 0, 0), Vector3(1, 0, 0)),      // parallel to it
     };
     for (const Ray& r : misses) {
         scene.raycast(r);
@@ -141,7 +134,7 @@ TEST(Picking, TransformedCollidersReportWorldHits) {
     direct.add(world);
 
     // (2.5, 0) lies outside the unit square but inside the scaled one.
-    const Ray r = ray(Vector3(2.5f, 0, 0), Vector3(0, 0, -1));
+    const Ray r = makeRay(Vector3(2.5f, 0, 0), Vector3(0, 0, -1));
     chained.raycast(r);
     ASSERT_EQ(Scene::raycastInfo.results.size(), 1);
     RaycastResult a = Scene::raycastInfo.results.at(0);
@@ -168,7 +161,7 @@ TEST(Picking, DistanceIsMeasuredAlongTheWorldRayUnderScale) {
     c->localMatrix.scale(Vector3(4, 4, 0.5f));
     scene.add(c);
     Vector3 direction = normalize(Vector3(1, 1, -2));
-    scene.raycast(ray(Vector3(0, 0, 0), direction));
+    scene.raycast(makeRay(Vector3(0, 0, 0), direction));
     ASSERT_EQ(Scene::raycastInfo.results.size(), 1);
     const RaycastResult& hit = Scene::raycastInfo.results.at(0);
     EXPECT_TRUE(vectorNear(hit.point, Vector3(4, 4, -8), 1e-4f));
@@ -187,7 +180,7 @@ TEST(Picking, NormalsStayPerpendicularUnderUnevenScale) {
     scene.add(parent);
     parent->add(c);
 
-    scene.raycast(ray(Vector3(0, 0, 5), Vector3(0, 0, -1)));
+    scene.raycast(makeRay(Vector3(0, 0, 5), Vector3(0, 0, -1)));
     ASSERT_EQ(Scene::raycastInfo.results.size(), 1);
     const RaycastResult& hit = Scene::raycastInfo.results.at(0);
     float s5 = std::sqrt(5.0f);
@@ -196,7 +189,7 @@ TEST(Picking, NormalsStayPerpendicularUnderUnevenScale) {
     EXPECT_NEAR(hit.distance, 5, EPS);
 
     // The same with a ray that meets the surface off-centre: the hit lies on x / 2 + z = 0.
-    scene.raycast(ray(Vector3(1, 0.2f, 5), Vector3(0, 0, -1)));
+    scene.raycast(makeRay(Vector3(1, 0.2f, 5), Vector3(0, 0, -1)));
     ASSERT_EQ(Scene::raycastInfo.results.size(), 1);
     const RaycastResult& off = Scene::raycastInfo.results.at(0);
     EXPECT_NEAR(off.point.x / 2 + off.point.z, 0, EPS);
@@ -241,7 +234,7 @@ TEST(Picking, TheResultListKeepsItsStorageAcrossRaycasts) {
     ASSERT_EQ(Scene::raycastInfo.results.size(), 6);
     const RaycastResult* storage = Scene::raycastInfo.results.data();
     for (int round = 0; round < 5; round++) {
-        scene.raycast(round % 2 ? DOWN_THE_AXIS : ray(Vector3(0, 0, -3.5f), Vector3(0, 0, -1)));
+        scene.raycast(round % 2 ? DOWN_THE_AXIS : makeRay(Vector3(0, 0, -3.5f), Vector3(0, 0, -1)));
         EXPECT_EQ(Scene::raycastInfo.results.size(), round % 2 ? 6 : 3);
         EXPECT_EQ(Scene::raycastInfo.results.data(), storage);
     }

@@ -12,6 +12,13 @@
 
 class Scene;
 
+inline Ray makeRay(Vector3 origin, Vector3 direction) {
+    Ray r;
+    r.origin = origin;
+    r.direction = direction;
+    return r;
+}
+
 struct DrawCall {
     Scene* scene;
     Matrix4x4* projection;
