@@ -27,7 +27,15 @@ bool isSeparator(char c) { return c == '/' || c == '\\'; }
 
 }  // namespace
 
-Archive::~Archive() { closePackFile(); }
+Archive::~Archive() {
+    closePackFile();
+    free(failedPath);
+}
+
+void Archive::setFailedPath(char const* path) {
+    free(failedPath);
+    failedPath = DupliStr(path);
+}
 
 void Archive::encipher(void* data, int length, char const* key, int start) {
     if (!data || length < 1 || !key) return;
@@ -88,12 +96,13 @@ int Archive::openPackFile(char const* path, char const* givenPassword) {
     }
 
     recordsEnd = start;
+    packLength = end;
     int result = parseDirectory(block, length, givenPassword);
     free(block);
     if (result != 0) {
         PK_DIR::deleteTree(root);
         root = current = nullptr;
-        recordsEnd = 0;
+        recordsEnd = packLength = 0;
         close();
         return result;
     }
@@ -228,7 +237,7 @@ void Archive::closeReading() {
     PK_DIR::deleteTree(root);
     root = current = nullptr;
     close();
-    recordsEnd = 0;
+    recordsEnd = packLength = 0;
     mode = 0;
 }
 
@@ -329,7 +338,9 @@ bool Archive::openFile(PK_FILE* entry, PK_DIR* node) {
     return readRecordHeader(entry, node->offset);
 }
 
-Buffer* Archive::readFile(PK_FILE* entry) {
+Buffer* Archive::readFile(PK_FILE* entry) { return inflateEntry(entry, nullptr, nullptr); }
+
+Buffer* Archive::inflateEntry(PK_FILE* entry, char const* packPath, char const* targetPath) {
     if (mode != 2 || !entry || entry->size < 0 || entry->offset < MAGIC_LENGTH ||
         entry->size > recordsEnd - entry->offset - FILE_HEADER) {
         return nullptr;
@@ -344,6 +355,10 @@ Buffer* Archive::readFile(PK_FILE* entry) {
     Buffer gathered;
     for (long start = 0; start < size; start += pieceLength) {
         long n = size - start < PIECE_SIZE ? size - start : PIECE_SIZE;
+        if (packPath && proc) {
+            unsigned long value = static_cast<unsigned long>(n);
+            proc(3, packPath, targetPath, &value, nullptr);
+        }
         if (read(piece, 1, n) != n) {
             free(piece);
             return nullptr;

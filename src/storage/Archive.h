@@ -27,8 +27,9 @@ public:
     static constexpr int PACK_CANNOT_CREATE = 1;  // the pack file cannot be created, or the archive is open
     static constexpr int PACK_NO_SOURCE = 2;      // the source directory cannot be entered
     static constexpr int PACK_READ_FAILED = 3;    // a file could not be read or compressed
-    static constexpr int PACK_WRITE_FAILED = 4;   // writing the pack failed, it grew past 2 GiB,
-                                                  // or the callback's content was inconsistent
+    static constexpr int PACK_WRITE_FAILED = 4;   // writing the pack failed, or it grew past 2 GiB
+    static constexpr int PACK_BAD_NAME = 5;       // a name holds the byte FF, which the format cannot store
+    static constexpr int PACK_BAD_CALLBACK = 6;   // the callback's content did not add up to its length
     // Result of extractFile besides openPackFile's 1 and 2: some entries were not extracted.
     static constexpr int EXTRACT_INCOMPLETE = 3;
 
@@ -85,6 +86,9 @@ public:
     int getDirectorySize(char const* path);
     int packFile(char const* sourceDirectory, char const* packPath, char const* password);
     int extractFile(char const* packPath, char const* targetDirectory, char const* password);
+    // The file, directory or entry that made the last packFile or extractFile fail (or
+    // leave something out), as a path; null when nothing did.
+    char const* getFailedPath() const { return failedPath; }
 
     // File access: the only part that differs between the builds.
     bool openRead(char const* path);
@@ -98,16 +102,21 @@ public:
 
 private:
     long recordsEnd = 0;       // reading: where the directory starts; records lie in [8, recordsEnd)
+    long packLength = 0;       // reading: the size of the pack file
     bool writeFailed = false;  // writing: a write came up short or the pack outgrew int32 offsets
+    char* failedPath = nullptr;
 
     int parseDirectory(const unsigned char* block, long length, char const* givenPassword);
     bool writeAll(void const* source, long length);
     bool writeInt32(long value, void (*transform)(unsigned char*));
     bool closeWriting();
     void closeReading();
+    void abandonWriting();
+    void setFailedPath(char const* path);
     PK_DIR* findChild(PK_DIR* directory, char const* name);
     PK_DIR* lookUp(char const* path);
     bool readRecordHeader(PK_FILE* entry, long offset);
-    bool writeEntryContent(char const* path, char const* packPath, bool supplied);
-    unsigned long long totalFileSize(char const* absolute);
+    Buffer* inflateEntry(PK_FILE* entry, char const* packPath, char const* targetPath);
+    int writeEntryContent(char const* path, char const* packPath, bool supplied);
+    bool extractEntry(PK_DIR* node, int directory, char const* path, char const* packPath);
 };

@@ -2,4 +2,5 @@
 quandrels_fixed_sources(
   platform/fixed/Log.cpp
   platform/fixed/Window.cpp
+  platform/fixed/ArchiveFile.cpp
 )

@@ -2,4 +2,5 @@
 quandrels_shader_sources(
   platform/shader/Log.cpp
   platform/shader/Window.cpp
+  platform/shader/ArchiveFile.cpp
 )
