@@ -7,4 +7,5 @@ unit_test(
 )
 unit_test_both(
   storage/LogTest.cpp
+  storage/ArchiveReadTest.cpp
 )
