@@ -348,29 +348,26 @@ Buffer* Archive::inflateEntry(PK_FILE* entry, char const* packPath, char const* 
     // Reading from the content start rather than from wherever the file stands keeps this
     // correct even when other reads came between openFile and here.
     if (!seekSet(entry->offset + FILE_HEADER)) return nullptr;
+    // The stored stream is read straight into one block of its size, deciphered in place,
+    // and handed to a Buffer (which frees it) for inflating.
     long size = entry->size;
-    long pieceLength = size < PIECE_SIZE ? size : PIECE_SIZE;
-    unsigned char* piece = static_cast<unsigned char*>(malloc(static_cast<size_t>(pieceLength > 0 ? pieceLength : 1)));
-    if (!piece) return nullptr;
-    Buffer gathered;
-    for (long start = 0; start < size; start += pieceLength) {
+    unsigned char* block = static_cast<unsigned char*>(malloc(static_cast<size_t>(size > 0 ? size : 1)));
+    if (!block) return nullptr;
+    for (long start = 0; start < size; start += PIECE_SIZE) {
         long n = size - start < PIECE_SIZE ? size - start : PIECE_SIZE;
         if (packPath && proc) {
             unsigned long value = static_cast<unsigned long>(n);
             proc(3, packPath, targetPath, &value, nullptr);
         }
-        if (read(piece, 1, n) != n) {
-            free(piece);
+        if (read(block + start, 1, n) != n) {
+            free(block);
             return nullptr;
         }
-        ContentCipher::uncipher(piece, n, start);
-        gathered.write(piece, static_cast<int>(n));
-        if (gathered.size != start + n) {  // out of memory
-            free(piece);
-            return nullptr;
-        }
+        ContentCipher::uncipher(block + start, n, start);
     }
-    free(piece);
+    Buffer gathered;
+    gathered.data = block;
+    gathered.size = static_cast<int>(size);
     return gathered.decompress();
 }
 
