@@ -14,16 +14,13 @@
 #include "storage/ContentCipher.h"
 #include "storage/HeapArray.h"
 #include "storage/PackWalk.h"
+#include "support/Bytes.h"
 #include "support/PackBuilder.h"
 #include "support/TempDir.h"
 
 namespace {
 
 using Entry = PackBytes::Entry;
-
-std::string bytesOf(const Buffer* buffer) {
-    return buffer && buffer->data ? std::string(reinterpret_cast<char*>(buffer->data), buffer->size) : std::string();
-}
 
 std::string pseudoRandom(size_t length, unsigned seed) {
     std::mt19937 generator(seed);
@@ -52,7 +49,7 @@ std::string readAll(Archive& archive, const char* path) {
     PK_FILE entry;
     if (!archive.openFile(&entry, path)) return "<no entry>";
     std::unique_ptr<Buffer> content(archive.readFile(&entry));
-    return content ? bytesOf(content.get()) : "<unreadable>";
+    return content ? bytesOf(*content) : "<unreadable>";
 }
 
 class ArchiveRead : public testing::Test {

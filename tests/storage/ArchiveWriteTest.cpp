@@ -17,6 +17,7 @@
 
 #include "storage/Archive.h"
 #include "storage/Buffer.h"
+#include "support/Bytes.h"
 #include "support/PackBuilder.h"
 #include "support/TempDir.h"
 #include "support/WorkingDirectory.h"
@@ -24,10 +25,6 @@
 namespace {
 
 using Entry = PackBytes::Entry;
-
-std::string bytesOf(const Buffer* buffer) {
-    return buffer && buffer->data ? std::string(reinterpret_cast<char*>(buffer->data), buffer->size) : std::string();
-}
 
 std::string pseudoRandom(size_t length, unsigned seed) {
     std::mt19937 generator(seed);
@@ -40,7 +37,7 @@ std::string readAll(Archive& archive, const char* path) {
     PK_FILE entry;
     if (!archive.openFile(&entry, path)) return "<no entry>";
     std::unique_ptr<Buffer> content(archive.readFile(&entry));
-    return content ? bytesOf(content.get()) : "<unreadable>";
+    return content ? bytesOf(*content) : "<unreadable>";
 }
 
 long storedSize(Archive& archive, const char* path) {
