@@ -37,7 +37,11 @@ void Archive::setFailedPath(char const* path) {
     failedPath = DupliStr(path);
 }
 
-void Archive::encipher(void* data, int length, char const* key, int start) {
+namespace {
+
+// Byte i gets key[(start + i) mod L] added (sign 1) or subtracted (sign -1). A start past
+// the key wraps instead of reading beyond it.
+void applyKey(void* data, int length, char const* key, int start, int sign) {
     if (!data || length < 1 || !key) return;
     int l = keyLength(key);
     if (l == 0) return;
@@ -45,23 +49,16 @@ void Archive::encipher(void* data, int length, char const* key, int start) {
     if (j < 0) j += l;
     unsigned char* bytes = static_cast<unsigned char*>(data);
     for (int i = 0; i < length; ++i) {
-        bytes[i] = static_cast<unsigned char>(bytes[i] + static_cast<unsigned char>(key[j]));
+        bytes[i] = static_cast<unsigned char>(bytes[i] + sign * static_cast<unsigned char>(key[j]));
         if (++j == l) j = 0;
     }
 }
 
-void Archive::uncipher(void* data, int length, char const* key, int start) {
-    if (!data || length < 1 || !key) return;
-    int l = keyLength(key);
-    if (l == 0) return;
-    int j = start % l;
-    if (j < 0) j += l;
-    unsigned char* bytes = static_cast<unsigned char*>(data);
-    for (int i = 0; i < length; ++i) {
-        bytes[i] = static_cast<unsigned char>(bytes[i] - static_cast<unsigned char>(key[j]));
-        if (++j == l) j = 0;
-    }
-}
+}  // namespace
+
+void Archive::encipher(void* data, int length, char const* key, int start) { applyKey(data, length, key, start, 1); }
+
+void Archive::uncipher(void* data, int length, char const* key, int start) { applyKey(data, length, key, start, -1); }
 
 void Archive::xorencode(void* data, int length) {
     if (!data) return;
