@@ -1,6 +1,7 @@
 // Camera: projections, the view matrix and picking rays.
 #include "scene/Camera.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "app/Events.h"
@@ -49,16 +50,28 @@ Matrix4x4 Camera::getView() {
     return v;
 }
 
+namespace {
+
+// The world point of a clip-space vector. For a perspective projection w comes out as 1;
+// an orthographic one with a negative far plane gives w = -1 for the far point, which the
+// division turns back into the point itself.
+Vector3 worldPoint(const Matrix4x4& inverse, Vector4 clip) {
+    Vector4 p = inverse.translateVector(clip);
+    if (p.w == 0 || !std::isfinite(p.w)) return Vector3(p.x, p.y, p.z);
+    return Vector3(p.x / p.w, p.y / p.w, p.z / p.w);
+}
+
+}  // namespace
+
 Ray Camera::getScreenRay(Vector2 point) {
     Matrix4x4 c = getView();
     c.mult(projection, false);
     Matrix4x4 inverse = c.invert();
     float nx = 2 * point.x - 1;
     float ny = 1 - 2 * point.y;
-    Vector4 n = inverse.translateVector(Vector4(nx * near, ny * near, -near, near));
-    Vector4 f = inverse.translateVector(Vector4(nx * far, ny * far, far, far));
     Ray ray;
-    ray.origin = Vector3(n.x, n.y, n.z);
-    ray.direction = normalize(Vector3(f.x - n.x, f.y - n.y, f.z - n.z));
+    ray.origin = worldPoint(inverse, Vector4(nx * near, ny * near, -near, near));
+    Vector3 farPoint = worldPoint(inverse, Vector4(nx * far, ny * far, far, far));
+    ray.direction = normalize(farPoint - ray.origin);
     return ray;
 }

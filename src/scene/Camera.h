@@ -40,7 +40,7 @@ public:
     Matrix4x4 getView();
 
     // The world ray through a point given in fractions of the scene's viewport (x to the
-    // right, y downwards), unit direction; meant for perspective cameras. Throws
+    // right, y downwards), from the near plane towards the far one, unit direction. Throws
     // "Zero determinant" when projection * view cannot be inverted.
     Ray getScreenRay(Vector2 point);
 };

@@ -213,6 +213,26 @@ TEST(CameraRay, FollowsTheCameraPlacedUnderATransform) {
     EXPECT_TRUE(vectorNear(right.direction, Vector3(-h, 0, -h), EPS));
 }
 
+// The 2D overlays' camera: rays start on the near plane (z = -1) under the point, in units
+// of the 911 x 512 space, and run along +z, the direction in which depth grows.
+TEST(CameraRay, OrthographicRaysStartUnderThePoint) {
+    struct Case {
+        Vector2 point;
+        Vector3 origin;
+    };
+    const Case cases[] = {
+        {{0, 0}, {0, 0, -1}},
+        {{1, 1}, {911, 512, -1}},
+        {{0.25f, 0.75f}, {227.75f, 384, -1}},
+    };
+    SceneWithCamera s(new Camera(911, 512), 854, 480);
+    for (const Case& c : cases) {
+        Ray ray = s.camera->getScreenRay(c.point);
+        EXPECT_TRUE(vectorNear(ray.origin, c.origin, 1e-3f)) << c.point.x << "," << c.point.y;
+        EXPECT_TRUE(vectorNear(ray.direction, Vector3(0, 0, 1), EPS)) << c.point.x << "," << c.point.y;
+    }
+}
+
 TEST(CameraRay, SingularProjectionThrows) {
     SceneWithCamera s(new Camera(90, 1, 10));
     s.camera->projection.scale(Vector3(0, 1, 1));

@@ -301,4 +301,29 @@ TEST(Picking, ScreenRayPicksWhatIsUnderThePoint) {
     EXPECT_TRUE(colliders().empty());
 }
 
+TEST(Picking, OrthographicScreenRayPicksTheFrontmostOverlay) {
+    // Two 40 x 40 squares at (300, 200) in the 911 x 512 space: the one at z = -0.5 is drawn
+    // in front of the one at z = 0.5 (smaller depth wins) and must be hit first.
+    Scene scene;
+    scene.viewport = Rect{0, 0, 911, 512};
+    auto* camera = new Camera(911, 512);
+    scene.add(camera);
+    scene.camera = camera;
+    auto* back = new SquareCollider;
+    back->localMatrix = Matrix4x4(Vector3(300, 200, 0.5f));
+    back->localMatrix.scale(Vector3(20, -20, 1));
+    auto* front = new SquareCollider;
+    front->localMatrix = Matrix4x4(Vector3(300, 200, -0.5f));
+    front->localMatrix.scale(Vector3(20, -20, 1));
+    scene.add(back);
+    scene.add(front);
+    scene.sendBroadcast(Events::UPDATE);
+
+    scene.raycast(camera->getScreenRay(Vector2(310 / 911.0f, 190 / 512.0f)));
+    EXPECT_EQ(colliders(), (std::vector<Collider*>{front, back}));
+    EXPECT_EQ(distances(), (std::vector<float>{0.5f, 1.5f}));
+    scene.raycast(camera->getScreenRay(Vector2(330 / 911.0f, 190 / 512.0f)));
+    EXPECT_TRUE(colliders().empty());
+}
+
 }  // namespace
