@@ -3,10 +3,16 @@
 
 #include <sys/stat.h>
 
+#include <SDL.h>
+
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
+#include <thread>
 
 #include "Meshes.h"
 #include "Pictures.h"
@@ -151,46 +157,101 @@ const char* describe(const std::string& name) {
 }  // namespace
 
 const Image& Studio::picture(const std::string& name) {
-    auto found = pictures.find(name);
-    if (found != pictures.end()) return found->second;
+    {
+        std::lock_guard<std::mutex> hold(lock);
+        auto found = pictures.find(name);
+        if (found != pictures.end()) return found->second;
+    }
     Image made = makePicture(name, *this);
+    std::lock_guard<std::mutex> hold(lock);
     return pictures.emplace(name, std::move(made)).first->second;
 }
 
 const TriMesh& Studio::mesh(const std::string& name) {
-    auto found = meshes.find(name);
-    if (found != meshes.end()) return found->second;
-    return meshes.emplace(name, makeModel(name)).first->second;
+    {
+        std::lock_guard<std::mutex> hold(lock);
+        auto found = meshes.find(name);
+        if (found != meshes.end()) return found->second;
+    }
+    TriMesh made = makeModel(name);
+    std::lock_guard<std::mutex> hold(lock);
+    return meshes.emplace(name, std::move(made)).first->second;
 }
 
-bool writeDataSet(Studio& studio, const std::string& dir, std::string& error) {
+namespace {
+
+// Pictures made from other pictures, or with the font renderer (which is not thread-safe),
+// are made one after another once everything else exists.
+bool standsAlone(const Entry& entry) {
+    std::string name = entry.name;
+    return name.rfind("icon", 0) != 0 && name != "exit.png" && name != "check_text.png" && name != "fullscreen.png";
+}
+
+bool writeEntry(Studio& studio, const Entry& entry, const std::string& dir, std::string& error, bool verbose) {
+    std::string path = dir + "/" + entry.name;
+    auto started = std::chrono::steady_clock::now();
+    switch (entry.kind) {
+        case Kind::Picture:
+            if (!savePng(studio.picture(entry.name), path, entry.alpha)) {
+                error = "cannot write " + path + ": " + SDL_GetError();
+                return false;
+            }
+            break;
+        case Kind::Mesh:
+            if (!writeFile(path, toObj(studio.mesh(entry.name), describe(entry.name)), error)) return false;
+            break;
+        case Kind::Sound: {
+            std::string name = entry.name;
+            std::string bytes = name == "pau.wav" ? makePluck() : name == "impulse.wav" ? makeImpulse() : makeVictory();
+            if (!writeFile(path, bytes, error)) return false;
+            break;
+        }
+    }
+    if (verbose) {
+        auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
+        std::printf("%-24s %5lld ms\n", entry.name, static_cast<long long>(took.count()));
+    }
+    return true;
+}
+
+}  // namespace
+
+bool writeDataSet(Studio& studio, const std::string& dir, std::string& error, const std::vector<std::string>& only,
+                  bool verbose) {
     if (!makeDirectory(dir, error)) return false;
     if (!studio.text.ready()) {
         error = "SDL_ttf cannot start: " + studio.text.lastError();
         return false;
     }
+    std::vector<const Entry*> parallel, serial;
     for (const Entry& entry : entries()) {
-        std::string path = dir + "/" + entry.name;
-        switch (entry.kind) {
-            case Kind::Picture: {
-                const Image& image = studio.picture(entry.name);
-                // Opaque backdrops get dithered so their dark gradients do not band.
-                if (!savePng(image, path, entry.alpha, !entry.alpha)) {
-                    error = "cannot write " + path;
-                    return false;
-                }
-                break;
-            }
-            case Kind::Mesh:
-                if (!writeFile(path, toObj(studio.mesh(entry.name), describe(entry.name)), error)) return false;
-                break;
-            case Kind::Sound: {
-                std::string name = entry.name;
-                std::string bytes = name == "pau.wav" ? makePluck() : name == "impulse.wav" ? makeImpulse() : makeVictory();
-                if (!writeFile(path, bytes, error)) return false;
-                break;
+        if (!only.empty() && std::find(only.begin(), only.end(), entry.name) == only.end()) continue;
+        (standsAlone(entry) ? parallel : serial).push_back(&entry);
+    }
+
+    // Independent files on every core: each depends only on its own seeds, so the bytes do
+    // not depend on the order in which the workers happen to finish.
+    std::atomic<size_t> next{0};
+    std::atomic<bool> failed{false};
+    std::mutex errorLock;
+    auto work = [&]() {
+        for (size_t i = next++; i < parallel.size() && !failed; i = next++) {
+            std::string message;
+            if (!writeEntry(studio, *parallel[i], dir, message, verbose)) {
+                std::lock_guard<std::mutex> hold(errorLock);
+                if (!failed.exchange(true)) error = message;
             }
         }
+    };
+    unsigned workers = std::max(1u, std::min(4u, std::thread::hardware_concurrency()));
+    std::vector<std::thread> pool;
+    for (unsigned w = 1; w < workers; ++w) pool.emplace_back(work);
+    work();
+    for (std::thread& t : pool) t.join();
+    if (failed) return false;
+
+    for (const Entry* entry : serial) {
+        if (!writeEntry(studio, *entry, dir, error, verbose)) return false;
     }
     if (!studio.text.lastError().empty()) {
         error = studio.text.lastError();

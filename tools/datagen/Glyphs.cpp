@@ -68,18 +68,21 @@ StrokeSet runeStrokes(int type) {
 }
 
 StrokeSet randomGlyph(Random& random) {
-    // Points on a 3 x 4 grid; strokes join grid points, like letters carved with a chisel.
+    // Letters in the manner of carved runes: one or two full-height stems with diagonal
+    // branches between points on them, as a chisel cuts along and across the grain.
     StrokeSet s;
-    auto point = [&](int gx, int gy) { return Vec2{-0.5f + 0.5f * gx, -0.75f + 0.5f * gy}; };
-    int column = random.below(3);
-    s.line(point(column, 0), point(column, 3));  // every letter has a stem
-    int extra = 1 + random.below(3);
-    for (int i = 0; i < extra; ++i) {
-        int x0 = random.below(3), y0 = random.below(4);
-        int x1 = std::min(2, std::max(0, x0 + random.below(3) - 1));
-        int y1 = std::min(3, std::max(0, y0 + random.below(3) - 1));
-        if (x0 == x1 && y0 == y1) x1 = (x0 + 1) % 3;
-        s.line(point(x0, y0), point(x1, y1));
+    const float xs[2] = {-0.38f, 0.38f};
+    const float ys[4] = {-0.85f, -0.3f, 0.3f, 0.85f};
+    bool twoStems = random.chance(0.4);
+    int stem = random.below(2);
+    s.line(Vec2{xs[stem], ys[0]}, Vec2{xs[stem], ys[3]});
+    if (twoStems) s.line(Vec2{xs[1 - stem], ys[0]}, Vec2{xs[1 - stem], ys[3]});
+    int branches = 1 + random.below(2);
+    for (int i = 0; i < branches; ++i) {
+        int from = random.below(4);
+        int to = std::min(3, std::max(0, from + (random.chance(0.5) ? 1 : -1)));
+        if (to == from) to = from == 0 ? 1 : from - 1;
+        s.line(Vec2{xs[stem], ys[from]}, Vec2{xs[1 - stem], ys[to]});
     }
     return s;
 }

@@ -78,7 +78,8 @@ void drawStones(Image& icon, Studio& studio, const std::vector<StonePlacement>& 
     Random random(seed);
     for (const StonePlacement& s : stones) {
         Vec3 axis = normalize(Vec3{random.range(-1, 1), random.range(-1, 1), random.range(-1, 1)});
-        Mat4 model = Mat4::translation(s.position + ringOffset) * Mat4::scaling(Vec3{0.25f, 0.25f, 0.25f}) *
+        // A little larger than in the game (0.25), so the stones read at icon size.
+        Mat4 model = Mat4::translation(s.position + ringOffset) * Mat4::scaling(Vec3{0.34f, 0.34f, 0.34f}) *
                      Mat4::rotation(45.0f + random.range(0.0f, 90.0f), axis);
         Shading shading;
         float b = s.lit ? 1.0f : 0.3f;

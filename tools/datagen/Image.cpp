@@ -8,7 +8,6 @@
 #include <cmath>
 
 #include "Noise.h"
-#include "Random.h"
 
 namespace datagen {
 
@@ -173,30 +172,21 @@ void Image::draw(const Image& src, int left, int top, float opacity) {
     }
 }
 
-bool savePng(const Image& image, const std::string& path, bool withAlpha, bool dither) {
+bool savePng(const Image& image, const std::string& path, bool withAlpha) {
     Uint32 format = withAlpha ? SDL_PIXELFORMAT_RGBA32 : SDL_PIXELFORMAT_RGB24;
     SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, image.width, image.height, withAlpha ? 32 : 24, format);
     if (!surface) return false;
     int channels = withAlpha ? 4 : 3;
-    auto quantise = [&](float v, int x, int y, int c) {
-        float d = 0.0f;
-        if (dither) {
-            // Triangular dither from a per-pixel hash: deterministic, and free of patterns.
-            uint32_t h = hash2(x * 4 + c, y, 0x2545f491U);
-            d = unitFloat(h) - unitFloat(hash32(h));
-        }
-        float q = std::floor(clamp01(v) * 255.0f + 0.5f + d);
-        return static_cast<Uint8>(std::min(255.0f, std::max(0.0f, q)));
-    };
+    auto quantise = [](float v) { return static_cast<Uint8>(std::floor(clamp01(v) * 255.0f + 0.5f)); };
     for (int y = 0; y < image.height; ++y) {
         Uint8* row = static_cast<Uint8*>(surface->pixels) + static_cast<size_t>(y) * surface->pitch;
         for (int x = 0; x < image.width; ++x) {
             const Rgba& p = image.at(x, y);
             Uint8* out = row + static_cast<size_t>(x) * channels;
-            out[0] = quantise(p.r, x, y, 0);
-            out[1] = quantise(p.g, x, y, 1);
-            out[2] = quantise(p.b, x, y, 2);
-            if (withAlpha) out[3] = static_cast<Uint8>(std::floor(clamp01(p.a) * 255.0f + 0.5f));
+            out[0] = quantise(p.r);
+            out[1] = quantise(p.g);
+            out[2] = quantise(p.b);
+            if (withAlpha) out[3] = quantise(p.a);
         }
     }
     bool ok = IMG_SavePNG(surface, path.c_str()) == 0;

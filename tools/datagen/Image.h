@@ -77,7 +77,6 @@ public:
 };
 
 // Writes an 8-bit PNG through SDL_image: RGBA when withAlpha, else RGB.
-// Dither spreads quantisation over +-1 level so that dark gradients do not band.
-bool savePng(const Image& image, const std::string& path, bool withAlpha, bool dither = false);
+bool savePng(const Image& image, const std::string& path, bool withAlpha);
 
 }  // namespace datagen

@@ -26,6 +26,33 @@ void addGlow(Image& image, float cx, float cy, float rx, float ry, const Rgba& c
     }
 }
 
+// Evaluates f (at pixel coordinates) every `step` pixels and fills the full-size field by
+// bilinear interpolation: for smooth, low-frequency layers this is indistinguishable and
+// several times cheaper.
+Field evaluateCoarse(int width, int height, int step, const std::function<float(float x, float y)>& f) {
+    int gw = width / step + 2, gh = height / step + 2;
+    Field grid(gw, gh);
+    for (int j = 0; j < gh; ++j) {
+        for (int i = 0; i < gw; ++i) grid.at(i, j) = f(static_cast<float>(i * step), static_cast<float>(j * step));
+    }
+    Field out(width, height);
+    float inv = 1.0f / step;
+    for (int y = 0; y < height; ++y) {
+        float gy = y * inv;
+        int j = static_cast<int>(gy);
+        float ty = gy - j;
+        for (int x = 0; x < width; ++x) {
+            float gx = x * inv;
+            int i = static_cast<int>(gx);
+            float tx = gx - i;
+            float top = mix(grid.at(i, j), grid.at(i + 1, j), tx);
+            float bottom = mix(grid.at(i, j + 1), grid.at(i + 1, j + 1), tx);
+            out.at(x, y) = mix(top, bottom, ty);
+        }
+    }
+    return out;
+}
+
 void addNebula(Image& image, const NebulaSpec& spec) {
     FractalSpec base;
     base.seed = spec.seed;
@@ -36,18 +63,48 @@ void addNebula(Image& image, const NebulaSpec& spec) {
     warpY.seed = spec.seed + 202u;
     warpY.octaves = 3;
     float k = spec.cells / image.width;
+    Field density = evaluateCoarse(image.width, image.height, 2, [&](float x, float y) {
+        float px = x * k, py = y * k;
+        float qx = fbm(px, py, warpX), qy = fbm(px + 5.2f, py + 1.3f, warpY);
+        return fbm(px + spec.warp * qx, py + spec.warp * qy, base);
+    });
     for (int y = 0; y < image.height; ++y) {
         for (int x = 0; x < image.width; ++x) {
             float u = (x + 0.5f) / image.width, v = (y + 0.5f) / image.height;
             float m = spec.mask ? spec.mask(u, v) : 1.0f;
             if (m <= 0.001f) continue;
-            float px = x * k, py = y * k;
-            float qx = fbm(px, py, warpX), qy = fbm(px + 5.2f, py + 1.3f, warpY);
-            float n = fbm(px + spec.warp * qx, py + spec.warp * qy, base);
-            float t = clamp01((n - spec.threshold) / (1.0f - spec.threshold));
+            float t = clamp01((density.at(x, y) - spec.threshold) / (1.0f - spec.threshold));
             if (t <= 0.0f) continue;
+            t = std::pow(t, spec.contrast);
             Rgba c = spec.colours(t);
             image.add(x, y, c, spec.strength * m * t);
+        }
+    }
+}
+
+void addDust(Image& image, uint32_t seed, float cells, float strength,
+             const std::function<float(float u, float v)>& mask) {
+    FractalSpec spec;
+    spec.seed = seed;
+    spec.octaves = 5;
+    FractalSpec warp = spec;
+    warp.seed = seed + 5u;
+    warp.octaves = 3;
+    float k = cells / image.width;
+    Field density = evaluateCoarse(image.width, image.height, 2, [&](float x, float y) {
+        float px = x * k, py = y * k;
+        float q = fbm(px, py, warp);
+        return fbm(px + 1.5f * q, py + 0.8f * q, spec);
+    });
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            float m = mask((x + 0.5f) / image.width, (y + 0.5f) / image.height);
+            if (m <= 0.001f) continue;
+            float dark = 1.0f - strength * m * smoothstep(-0.1f, 0.5f, density.at(x, y));
+            Rgba& p = image.at(x, y);
+            p.r *= dark;
+            p.g *= dark;
+            p.b *= dark;
         }
     }
 }

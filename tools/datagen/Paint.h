@@ -9,6 +9,9 @@
 
 namespace datagen {
 
+// f evaluated every `step` pixels and interpolated to the full size (for smooth layers).
+Field evaluateCoarse(int width, int height, int step, const std::function<float(float x, float y)>& f);
+
 // Fills every row with the ramp's colour at y / height.
 void fillVertical(Image& image, const Gradient& ramp);
 
@@ -21,6 +24,7 @@ struct NebulaSpec {
     float warp = 1.2f;      // domain-warp strength, in cells
     float threshold = 0.0f; // noise below this stays dark
     float strength = 0.5f;
+    float contrast = 1.0f;  // exponent on the density: above 1 gives wisps with bright cores
     Gradient colours{{0.0f, rgb(0, 0, 0)}, {1.0f, rgb(1, 1, 1)}};
     std::function<float(float u, float v)> mask;  // optional 0..1 envelope over u, v in [0, 1]
 };
@@ -30,6 +34,10 @@ void addNebula(Image& image, const NebulaSpec& spec);
 
 // One star: a Gaussian core, a faint halo and, for the bright ones, four thin spikes.
 void splatStar(Image& image, float x, float y, float intensity, const Rgba& colour, float sigma, float spikes);
+
+// Darkens the picture where warped noise is high inside the mask: lanes of dust.
+void addDust(Image& image, uint32_t seed, float cells, float strength,
+             const std::function<float(float u, float v)>& mask);
 
 // Scatters stars; density(u, v) in [0, 1] thins them out where it is low.
 void addStars(Image& image, Random& random, int count, float brightness,

@@ -63,13 +63,17 @@ float StrokeSet::distance(Vec2 p) const {
     return d;
 }
 
-StrokeSet StrokeSet::transformed(float k, Vec2 offset) const {
+StrokeSet StrokeSet::transformed(float k, Vec2 offset, float angle) const {
+    float c = std::cos(angle), sn = std::sin(angle);
+    auto map = [&](Vec2 p) { return Vec2{(p.x * c - p.y * sn) * k + offset.x, (p.x * sn + p.y * c) * k + offset.y}; };
     StrokeSet out;
     for (const Stroke& s : strokes) {
         Stroke t = s;
-        t.a = s.a * k + offset;
-        t.b = s.b * k + offset;
+        t.a = map(s.a);
+        t.b = map(s.b);
         t.radius = s.radius * k;
+        t.a0 = s.a0 + angle;
+        t.a1 = s.a1 + angle;
         out.strokes.push_back(t);
     }
     return out;

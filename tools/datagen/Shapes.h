@@ -38,8 +38,8 @@ public:
     void circle(Vec2 centre, float radius) { arc(centre, radius, 0.0f, 6.2831853f); }
     // Distance from p to the nearest stroke centre line.
     float distance(Vec2 p) const;
-    // Every point is mapped by p * k + offset (for laying out one drawing at several sizes).
-    StrokeSet transformed(float k, Vec2 offset) const;
+    // Every point is rotated by angle (radians), scaled by k and moved by offset.
+    StrokeSet transformed(float k, Vec2 offset, float angle = 0.0f) const;
 
 private:
     struct Stroke {

@@ -46,19 +46,24 @@ Image makeMolten(const MoltenSpec& spec) {
             float wx = fbm(fx, fy, warpA), wy = fbm(fx + 3.1f, fy + 7.7f, warpB);
             float pool = fbm(fx + 0.9f * wx, fy + 0.9f * wy, flow);
 
-            // Plates: distorted by the same warp so the cracks meander.
+            // Plates: distorted by the same warp so the cracks meander; each plate is broken
+            // again by finer, fainter cracks.
             float px = u * spec.plates + 0.35f * wx, py = v * spec.plates + 0.35f * wy;
             CellSample cell = cellular(px, py, spec.plates, spec.plates, spec.seed + 51u, 0.85f);
             float edgeGap = cell.f2 - cell.f1;
-            float crack = 1.0f - smoothstep(0.0f, 0.16f, edgeGap);
-            float crackGlow = 1.0f - smoothstep(0.0f, 0.42f, edgeGap);
+            float crack = 1.0f - smoothstep(0.0f, 0.14f, edgeGap);
+            float crackGlow = 1.0f - smoothstep(0.0f, 0.6f, edgeGap);
+            int fine = spec.plates * 3;
+            CellSample small = cellular(u * fine + 0.5f * wy, v * fine + 0.5f * wx, fine, fine, spec.seed + 77u, 0.9f);
+            float fineCrack = 1.0f - smoothstep(0.0f, 0.12f, small.f2 - small.f1);
 
             // Each plate cools at its own rate; its centre is the coolest part.
-            float plateHeat = unitFloat(cell.id) * 0.25f;
+            float plateHeat = 0.12f + unitFloat(cell.id) * 0.22f;
             float grainValue = fbm(u * 16.0f, v * 16.0f, detail);
 
             float molten = smoothstep(0.55f - spec.moltenShare, 0.95f - spec.moltenShare, pool);
-            float heat = std::max({crack * 0.95f, crackGlow * 0.45f + plateHeat * 0.3f, molten});
+            float heat = std::max({crack * 0.95f, crackGlow * 0.55f + plateHeat, fineCrack * 0.5f * crackGlow + plateHeat,
+                                   molten});
             heat = clamp01(heat + 0.08f * grainValue * (1.0f - molten));
             Rgba c = spec.heat(heat);
             // Crust gets a faint rocky texture of its own.
@@ -77,7 +82,7 @@ Image makeMolten(const MoltenSpec& spec) {
 
 Image makeLava() {
     return makeMolten(MoltenSpec{
-        0x1a7a0001u, 5, 3, 0.2f,
+        0x1a7a0001u, 5, 3, 0.28f,
         Gradient{{0.0f, hex(0x0a0505)},
                  {0.22f, hex(0x220b07)},
                  {0.42f, hex(0x6e1606)},
@@ -90,7 +95,7 @@ Image makeLava() {
 
 Image makeGreenLava() {
     return makeMolten(MoltenSpec{
-        0x9e3e0002u, 4, 3, 0.24f,
+        0x9e3e0002u, 5, 3, 0.28f,
         Gradient{{0.0f, hex(0x040807)},
                  {0.22f, hex(0x081c16)},
                  {0.42f, hex(0x0d4a36)},

@@ -1,5 +1,7 @@
 // quandrels-datagen: writes the game's pictures, meshes and sounds into a folder.
-//   quandrels-datagen [--fonts DIR] [--sheet FILE.png] OUTPUT_DIR
+//   quandrels-datagen [--fonts DIR] [--sheet FILE.png] [--only NAME]... [--verbose] OUTPUT_DIR
+// --only writes just the named files (for working on one picture); --sheet adds a contact
+// sheet of every picture, which is not part of the data set; --verbose prints each file's time.
 // The output depends only on this program and the fonts: every run writes the same bytes.
 #include <SDL.h>
 #include <SDL_image.h>
@@ -7,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "DataSet.h"
 #include "Text.h"
@@ -18,7 +21,7 @@
 namespace {
 
 void usage() {
-    std::fprintf(stderr, "usage: quandrels-datagen [--fonts DIR] [--sheet FILE.png] OUTPUT_DIR\n");
+    std::fprintf(stderr, "usage: quandrels-datagen [--fonts DIR] [--sheet FILE.png] [--only NAME]... [--verbose] OUTPUT_DIR\n");
 }
 
 }  // namespace
@@ -27,11 +30,17 @@ int main(int argc, char** argv) {
     std::string fonts = QUANDRELS_DATAGEN_FONT_DIR;
     std::string sheet;
     std::string output;
+    std::vector<std::string> only;
+    bool verbose = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--fonts") == 0 && i + 1 < argc) {
             fonts = argv[++i];
         } else if (std::strcmp(argv[i], "--sheet") == 0 && i + 1 < argc) {
             sheet = argv[++i];
+        } else if (std::strcmp(argv[i], "--verbose") == 0) {
+            verbose = true;
+        } else if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc) {
+            only.push_back(argv[++i]);
         } else if (argv[i][0] == '-' || !output.empty()) {
             usage();
             return 2;
@@ -50,7 +59,7 @@ int main(int argc, char** argv) {
         datagen::TextRenderer text(fonts);
         datagen::Studio studio(text);
         std::string error;
-        if (!datagen::writeDataSet(studio, output, error)) {
+        if (!datagen::writeDataSet(studio, output, error, only, verbose)) {
             std::fprintf(stderr, "quandrels-datagen: %s\n", error.c_str());
             status = 1;
         } else if (!sheet.empty() && !datagen::writeContactSheet(studio, sheet)) {
