@@ -121,11 +121,11 @@ Image makePicture(const std::string& name, Studio& studio) {
 TriMesh makeModel(const std::string& name) {
     if (name == "lava_stone1.obj") {
         // A blocky, chiselled chunk.
-        return makeRock(RockStyle{0x5eed0001ULL, Vec3{1.0f, 0.82f, 0.92f}, 9, 0.28f, 0.08f});
+        return makeRock(RockStyle{0x5eed0001ULL, Vec3{1.0f, 0.88f, 0.94f}, 11, 0.3f, 0.07f});
     }
     if (name == "lava_stone2.obj") {
         // A longer, lumpier boulder with fewer, deeper cuts.
-        return makeRock(RockStyle{0x5eed0002ULL, Vec3{1.15f, 0.78f, 0.85f}, 6, 0.36f, 0.14f});
+        return makeRock(RockStyle{0x5eed0002ULL, Vec3{1.2f, 0.86f, 0.9f}, 7, 0.34f, 0.13f});
     }
     return makeNova(0x0a0aULL);
 }
@@ -222,6 +222,13 @@ bool writeDataSet(Studio& studio, const std::string& dir, std::string& error, co
     if (!studio.text.ready()) {
         error = "SDL_ttf cannot start: " + studio.text.lastError();
         return false;
+    }
+    // Every font the pictures use must open before anything is written.
+    for (const char* font : {"DejaVuSans.ttf", "DejaVuSerif-Bold.ttf", "DejaVuSerif-Italic.ttf"}) {
+        if (studio.text.render(font, 12, "Q").width == 0) {
+            error = studio.text.lastError();
+            return false;
+        }
     }
     std::vector<const Entry*> parallel, serial;
     for (const Entry& entry : entries()) {

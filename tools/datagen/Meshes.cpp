@@ -67,12 +67,27 @@ Sphere icosphere(int subdivisions) {
     return s;
 }
 
-// Spherical texture coordinates with the lava texture repeated twice around (it tiles), so
-// texels stay square: u in [0, 2) around the vertical axis, v in [0, 1] from pole to pole.
-Vec2 sphericalUv(Vec3 d) {
-    float u = (std::atan2(d.z, d.x) / (2.0f * PI) + 0.5f) * 2.0f;
-    float v = 1.0f - std::acos(std::max(-1.0f, std::min(1.0f, d.y))) / PI;
-    return Vec2{u, v};
+// Box projection: each face takes the texture from the side of a cube that it faces most,
+// scaled so one picture spans about one unit. Compared with a spherical mapping this keeps
+// the cracks of the texture evenly sized everywhere, with no pinched poles; the seams fall
+// on chart borders where the tiling lava pattern hides them as just more cracks.
+int boxChart(Vec3 n) {
+    float ax = std::fabs(n.x), ay = std::fabs(n.y), az = std::fabs(n.z);
+    if (ax >= ay && ax >= az) return n.x > 0.0f ? 0 : 1;
+    if (ay >= az) return n.y > 0.0f ? 2 : 3;
+    return n.z > 0.0f ? 4 : 5;
+}
+
+Vec2 boxUv(Vec3 p, int chart) {
+    const float k = 0.55f;  // texture repeats per unit
+    switch (chart) {
+        case 0: return Vec2{-p.z * k + 0.5f, p.y * k + 0.5f};
+        case 1: return Vec2{p.z * k + 0.5f, p.y * k + 0.5f};
+        case 2: return Vec2{p.x * k + 0.5f, -p.z * k + 0.5f};
+        case 3: return Vec2{p.x * k + 0.5f, p.z * k + 0.5f};
+        case 4: return Vec2{p.x * k + 0.5f, p.y * k + 0.5f};
+        default: return Vec2{-p.x * k + 0.5f, p.y * k + 0.5f};
+    }
 }
 
 }  // namespace
@@ -129,31 +144,32 @@ TriMesh makeRock(const RockStyle& style) {
     shape.indices = sphere.faces;
     computeNormals(shape);
 
-    // Texture coordinates: vertices where the u range wraps around, and the poles, are split
-    // into copies with their own coordinates (the OBJ loader keeps one per position).
+    // Texture coordinates per chart: a vertex used by faces of several charts is split into
+    // one copy per chart (the OBJ loader keeps one coordinate per position).
     TriMesh mesh;
-    mesh.positions = shape.positions;
-    mesh.normals = shape.normals;
-    for (const Vec3& d : directions) mesh.texcoords.push_back(sphericalUv(d));
+    std::map<std::pair<int, int>, int> copies;  // (vertex, chart) -> index in mesh
     for (size_t f = 0; f < shape.indices.size(); f += 3) {
-        int corner[3] = {shape.indices[f], shape.indices[f + 1], shape.indices[f + 2]};
-        float us[3];
-        for (int k = 0; k < 3; ++k) us[k] = mesh.texcoords[static_cast<size_t>(corner[k])].x;
-        float high = std::max({us[0], us[1], us[2]});
-        float low = std::min({us[0], us[1], us[2]});
-        bool wraps = high - low > 1.0f;
+        Vec3 a = shape.positions[static_cast<size_t>(shape.indices[f])];
+        Vec3 b = shape.positions[static_cast<size_t>(shape.indices[f + 1])];
+        Vec3 c = shape.positions[static_cast<size_t>(shape.indices[f + 2])];
+        int chart = boxChart(cross(b - a, c - a));
         for (int k = 0; k < 3; ++k) {
-            Vec2 uv = mesh.texcoords[static_cast<size_t>(shape.indices[f + k])];
-            bool shift = wraps && uv.x < 1.0f;
-            if (shift) {
-                uv.x += 2.0f;
-                mesh.positions.push_back(shape.positions[static_cast<size_t>(corner[k])]);
-                mesh.normals.push_back(shape.normals[static_cast<size_t>(corner[k])]);
-                mesh.texcoords.push_back(uv);
-                corner[k] = static_cast<int>(mesh.positions.size()) - 1;
+            int vertex = shape.indices[f + k];
+            auto key = std::make_pair(vertex, chart);
+            auto found = copies.find(key);
+            int index;
+            if (found != copies.end()) {
+                index = found->second;
+            } else {
+                index = static_cast<int>(mesh.positions.size());
+                Vec3 p = shape.positions[static_cast<size_t>(vertex)];
+                mesh.positions.push_back(p);
+                mesh.normals.push_back(shape.normals[static_cast<size_t>(vertex)]);
+                mesh.texcoords.push_back(boxUv(p, chart));
+                copies[key] = index;
             }
+            mesh.indices.push_back(index);
         }
-        mesh.indices.insert(mesh.indices.end(), corner, corner + 3);
     }
     return mesh;
 }

@@ -16,7 +16,8 @@ struct RockStyle {
 };
 
 // An irregular rock: a subdivided icosahedron carved by planes and bumped by noise, scaled so
-// its largest radius is 1.05, with spherical texture coordinates (seam and pole vertices split).
+// its largest radius is 1.05, with box-projected texture coordinates (vertices on chart
+// borders are split).
 TriMesh makeRock(const RockStyle& style);
 
 // A star burst: crossed textured planes through the centre and thin crossed blades radiating

@@ -54,6 +54,13 @@ void addTone(Samples& out, float start, float frequency, const std::vector<Parti
     }
 }
 
+// Fades the end of a dry signal so that no partial is cut off mid-swing when the buffer
+// ends (that would click, even under the reverb tail).
+void fadeTail(Samples& s, float seconds) {
+    size_t n = std::min(s.size(), static_cast<size_t>(seconds * SAMPLE_RATE));
+    for (size_t i = 0; i < n; ++i) s[s.size() - 1 - i] *= ramp(static_cast<float>(i) / SAMPLE_RATE, seconds);
+}
+
 }  // namespace
 
 float BandPass::process(float input, float centreHz) {
@@ -138,11 +145,12 @@ Samples reverb(const Samples& dry, int rate, float wet, float roomSeconds, float
 
 std::string makePluck() {
     // A soft wooden-glass pluck on D5: few partials, the upper ones dying fast.
-    Samples s(static_cast<size_t>(0.30f * SAMPLE_RATE), 0.0f);
+    Samples s(static_cast<size_t>(0.42f * SAMPLE_RATE), 0.0f);
     std::vector<Partial> partials = {{1.0f, 1.0f, 0.085f}, {2.0f, 0.32f, 0.045f}, {3.0f, 0.12f, 0.028f},
                                      {4.13f, 0.05f, 0.016f}, {0.5f, 0.18f, 0.06f}};
     addTone(s, 0.0f, 587.33f, partials, 1.0f, 0.004f, 11u);
     addTone(s, 0.0f, 587.33f, partials, 0.35f, 0.004f, 12u, 7.0f);
+    fadeTail(s, 0.12f);
     Samples wetted = reverb(s, SAMPLE_RATE, 0.10f, 0.02f, 0.12f);
     return encodeWav(wetted, SAMPLE_RATE, -6.0f, 0.003f, 0.05f);
 }
@@ -198,6 +206,7 @@ std::string makeImpulse() {
         s[i] += 0.45f * ramp(t, 0.006f) * std::exp(-t / 0.07f) * static_cast<float>(std::sin(phase));
     }
 
+    fadeTail(s, 0.25f);
     Samples wetted = reverb(s, SAMPLE_RATE, 0.28f, 0.045f, 0.35f);
     // Quiet on purpose: the mixer sums voices without clipping protection, and a win starts
     // several bursts in the same frame on top of the victory chime.
@@ -207,7 +216,7 @@ std::string makeImpulse() {
 std::string makeVictory() {
     // An ascending A-major arpeggio of celesta-like chimes over a soft low fifth, ending on a
     // ringing high chord with a few sparkles.
-    const float length = 2.2f;
+    const float length = 2.0f;
     Samples s(static_cast<size_t>(length * SAMPLE_RATE), 0.0f);
     std::vector<Partial> chime = {{1.0f, 1.0f, 0.75f}, {2.0f, 0.28f, 0.32f}, {3.0f, 0.11f, 0.18f},
                                   {4.2f, 0.07f, 0.1f},  {5.43f, 0.035f, 0.06f}};
@@ -245,7 +254,8 @@ std::string makeVictory() {
                 amplitude * window * std::sin(TAU * frequency * static_cast<float>(i) / SAMPLE_RATE);
         }
     }
-    Samples wetted = reverb(s, SAMPLE_RATE, 0.3f, 0.06f, 0.6f);
+    fadeTail(s, 0.7f);
+    Samples wetted = reverb(s, SAMPLE_RATE, 0.3f, 0.06f, 0.5f);
     return encodeWav(wetted, SAMPLE_RATE, -6.0f, 0.003f, 0.35f);
 }
 

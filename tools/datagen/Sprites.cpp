@@ -49,31 +49,34 @@ Image makePoint() {
 
 Image makeStarSprite(bool big) {
     // Big: a four-pointed sparkle with faint diagonal rays. Small: a soft dot with a tiny cross.
+    // The game draws them 8 and 4 units wide without mipmaps, so they are painted large and
+    // averaged down to 16 and 8 pixels: about two texels per unit at full screen.
     const int size = big ? 64 : 32;
+    const float k = 4.0f;  // painted pixels per final pixel
     Image image = whiteSprite(size, size);
     float c = size / 2.0f;
-    float unit = size / 64.0f;
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
             float dx = x + 0.5f - c, dy = y + 0.5f - c;
             float d = std::sqrt(dx * dx + dy * dy);
-            float core = std::exp(-d * d / (2.0f * std::pow(2.2f * unit, 2.0f)));
-            float halo = 0.35f * std::exp(-d / (6.0f * unit));
+            float sigma = (big ? 1.1f : 0.85f) * k;
+            float core = std::exp(-d * d / (2.0f * sigma * sigma));
+            float halo = 0.35f * std::exp(-d / ((big ? 2.4f : 1.3f) * k));
             float spikes = 0.0f;
             if (big) {
-                spikes += ray(dx, dy, 0.0f, 7.5f, 1.1f) + ray(dx, dy, PI / 2, 7.5f, 1.1f);
-                spikes += 0.35f * (ray(dx, dy, PI / 4, 3.5f, 0.9f) + ray(dx, dy, -PI / 4, 3.5f, 0.9f));
+                spikes += ray(dx, dy, 0.0f, 3.2f * k, 0.55f * k) + ray(dx, dy, PI / 2, 3.2f * k, 0.55f * k);
+                spikes += 0.35f * (ray(dx, dy, PI / 4, 1.6f * k, 0.45f * k) + ray(dx, dy, -PI / 4, 1.6f * k, 0.45f * k));
             } else {
-                spikes += 0.6f * (ray(dx, dy, 0.0f, 2.6f, 0.7f) + ray(dx, dy, PI / 2, 2.6f, 0.7f));
+                spikes += 0.5f * (ray(dx, dy, 0.0f, 1.2f * k, 0.4f * k) + ray(dx, dy, PI / 2, 1.2f * k, 0.4f * k));
             }
-            float a = clamp01(core + halo + spikes);
-            a *= smoothstep(c, c - 3.0f * unit, std::max(std::fabs(dx), std::fabs(dy)));
+            float a = clamp01(core * 1.3f + halo + spikes);
+            a *= smoothstep(c, c - 0.5f * k, std::max(std::fabs(dx), std::fabs(dy)));
             // A cool blue-white fringe around a white centre.
             float warm = clamp01(core * 2.0f);
             image.at(x, y) = Rgba{0.82f + 0.18f * warm, 0.9f + 0.1f * warm, 1.0f, a};
         }
     }
-    return image;
+    return image.resized(size / 4, size / 4);
 }
 
 Image makeGlitter() {
@@ -139,7 +142,7 @@ Image makeProgressFragment() {
             float body = coverage(d);
             float glow = 0.45f * std::exp(-std::max(0.0f, d) / 2.2f);
             // A bright spine down the middle, facets darker to the sides.
-            float spine = 1.0f - 0.3f * std::fabs(p.x - 8.0f) / 4.5f;
+            float spine = 1.0f - 0.2f * std::fabs(p.x - 8.0f) / 4.5f;
             float a = std::max(body, glow) * smoothstep(0.0f, 2.0f, std::min(p.y, h - p.y));
             image.at(x, y) = Rgba{spine, spine, spine, a};
         }
