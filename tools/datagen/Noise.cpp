@@ -32,6 +32,23 @@ inline float gradientDot(int ix, int iy, float dx, float dy, uint32_t seed) {
     return g[0] * dx + g[1] * dy;
 }
 
+// Doubles the frequency for the next octave. Without a period the octaves are also turned
+// against each other, which hides the lattice's axis-aligned streaks; periodic noise cannot
+// be turned without losing its period.
+inline void nextOctave(float& x, float& y, int& px, int& py) {
+    if (px == 0 && py == 0) {
+        const float c = 1.6f, s = 1.2f;  // 2 * (cos, sin) of about 36.9 degrees
+        float rx = c * x - s * y;
+        y = s * x + c * y;
+        x = rx;
+        return;
+    }
+    x *= 2.0f;
+    y *= 2.0f;
+    px *= 2;
+    py *= 2;
+}
+
 }  // namespace
 
 float valueNoise(float x, float y, int periodX, int periodY, uint32_t seed) {
@@ -77,10 +94,7 @@ float fbm(float x, float y, const FractalSpec& spec) {
         sum += n * amplitude;
         norm += amplitude;
         amplitude *= spec.gain;
-        x *= 2.0f;
-        y *= 2.0f;
-        px *= 2;
-        py *= 2;
+        nextOctave(x, y, px, py);
     }
     return sum / norm * 1.3f;
 }
@@ -97,10 +111,7 @@ float ridged(float x, float y, const FractalSpec& spec) {
         sum += n * n * amplitude;
         norm += amplitude;
         amplitude *= spec.gain;
-        x *= 2.0f;
-        y *= 2.0f;
-        px *= 2;
-        py *= 2;
+        nextOctave(x, y, px, py);
     }
     return sum / norm;
 }

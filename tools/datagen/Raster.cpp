@@ -12,7 +12,6 @@ namespace datagen {
 Rasterizer::Rasterizer(int w, int h, int supersample)
     : width(w),
       height(h),
-      factor(supersample),
       colour(w * supersample, h * supersample, Rgba{0.0f, 0.0f, 0.0f, 0.0f}),
       depth(static_cast<size_t>(w) * supersample * h * supersample, 1e30f) {}
 

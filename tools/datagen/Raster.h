@@ -30,7 +30,7 @@ public:
     Image result() const;
 
 private:
-    int width, height, factor;
+    int width, height;
     Mat4 proj;
     Image colour;
     std::vector<float> depth;

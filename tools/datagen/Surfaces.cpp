@@ -137,10 +137,10 @@ Image makeWater() {
 }
 
 Image makeClouds() {
-    // Soft cloud banks, denser at the top and bottom so the middle of the screen stays clear.
-    // Periodic left to right: the game scrolls this picture sideways forever.
+    // Soft banks of cloud, denser at the top and bottom so the middle of the screen stays
+    // clear, lit from above (pale rims) and shaded below. Periodic left to right: the game
+    // scrolls this picture sideways forever.
     const int w = 512, h = 256;
-    Image image(w, h, Rgba{0.8f, 0.75f, 0.9f, 0.0f});
     FractalSpec shape;
     shape.seed = 0xc10d0001u;
     shape.octaves = 6;
@@ -148,19 +148,30 @@ Image makeClouds() {
     FractalSpec warp = shape;
     warp.seed = 0xc10d0002u;
     warp.octaves = 3;
-    static const Gradient colour{{0.0f, hex(0xd9c9f2)}, {0.45f, hex(0x9d86c9)}, {1.0f, hex(0x3c2d5e)}};
+    Field density(w, h);
     for (int y = 0; y < h; ++y) {
         float v = (y + 0.5f) / h;
-        float band = 0.35f + 0.65f * std::max(smoothstep(0.42f, 0.05f, v), smoothstep(0.62f, 0.98f, v));
+        float band = 0.3f + 0.7f * std::max(smoothstep(0.45f, 0.05f, v), smoothstep(0.6f, 0.97f, v));
         for (int x = 0; x < w; ++x) {
             float u = (x + 0.5f) / w;
             // Stretched sideways: four cells across the width, about two and a half down.
             float cx = u * 4.0f, cy = v * 2.6f;
             float wx = fbm(cx, cy, warp);
-            float density = fbm(cx + 0.6f * wx, cy + 0.25f * wx, shape) * 0.5f + 0.5f;
-            float cover = smoothstep(0.5f, 0.82f, density * band + 0.12f * band);
-            Rgba c = colour(clamp01((density - 0.45f) * 2.2f));
-            c.a = cover * 0.85f;
+            float n = fbm(cx + 0.6f * wx, cy + 0.25f * wx, shape) * 0.5f + 0.5f;
+            density.at(x, y) = clamp01((n * band - 0.3f) / 0.45f);
+        }
+    }
+    static const Gradient body{{0.0f, hex(0x4a3a70)}, {0.5f, hex(0x8e7cc0)}, {1.0f, hex(0xe6dcff)}};
+    Image image(w, h);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            float d = density.at(x, y);
+            // Light comes from above: where the cloud thins upwards, its top is lit.
+            float above = density.at(x, std::max(0, y - 4));
+            float below = density.at(x, std::min(h - 1, y + 4));
+            float lit = clamp01(0.55f + 2.2f * (d - above) - 1.2f * (d - below) * 0.5f);
+            Rgba c = body(lit);
+            c.a = std::pow(smoothstep(0.0f, 1.0f, d), 1.3f) * 0.8f;
             image.at(x, y) = c;
         }
     }
