@@ -1,4 +1,7 @@
 # app sources shared by both builds, one per line.
 quandrels_sources(
+  app/Component.cpp
+  app/Interpolation.cpp
+  app/Timer.cpp
   app/Window.cpp
 )

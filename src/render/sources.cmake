@@ -1,4 +1,6 @@
 # render sources shared by both builds, one per line.
 quandrels_sources(
   render/Vectors.cpp
+  render/Matrix4x4.cpp
+  render/Matrix3x3.cpp
 )

@@ -1,0 +1,7 @@
+unit_test(
+  app/ComponentTest.cpp
+  app/InterpolationTest.cpp
+)
+unit_test_both(
+  app/TimerTest.cpp
+)
