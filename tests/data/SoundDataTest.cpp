@@ -9,7 +9,9 @@
 #include <cstdlib>
 #include <vector>
 
+#include "audio/Sound.h"
 #include "data/DataFiles.h"
+#include "support/Capture.h"
 
 namespace {
 
@@ -116,4 +118,18 @@ TEST(SoundData, AWinsBurstsAndChimeSumWithoutWrappingInTheMixer) {
     long worst = 0;
     for (long v : mix) worst = std::max(worst, std::labs(v));
     EXPECT_LE(worst, 32767);
+}
+
+TEST(SoundData, TheGamesSoundLoaderAcceptsEverySound) {
+    for (const char* name : SOUNDS) {
+        Wave wave;
+        ASSERT_TRUE(loadWave(name, wave)) << name;
+        Sound* sound = nullptr;
+        std::string complaints = captureStderr([&] { sound = new Sound(datatest::dataPath(name).c_str()); });
+        EXPECT_EQ(complaints, "") << name;
+        ASSERT_NE(sound->data, nullptr) << name;
+        EXPECT_EQ(sound->length, static_cast<int>(wave.samples.size())) << name;
+        EXPECT_EQ(sound->frequency, wave.spec.freq) << name;
+        delete sound;
+    }
 }
