@@ -21,7 +21,12 @@ void deleteChildren(List<Component*>& children) {
 
 }  // namespace
 
-Component::~Component() { deleteChildren(children); }
+// A component deleted while attached leaves its parent's list, so no dangling pointer stays
+// behind. Children deleted by their parent have their link cleared first and skip this.
+Component::~Component() {
+    unlink();
+    deleteChildren(children);
+}
 
 Event* Component::onEvent(Event* e) { return e; }
 

@@ -15,7 +15,8 @@ public:
     Component() = default;
     Component(const Component&) = delete;
     Component& operator=(const Component&) = delete;
-    // Deletes the children, first to last. Does not unlink itself from its parent.
+    // Deletes the children, first to last. A component still attached to a parent leaves
+    // the parent's list first, so deleting it never leaves a dangling pointer there.
     virtual ~Component();
 
     // Handles one event; returns the record that travels on (the argument by default).

@@ -1,6 +1,8 @@
 # app sources shared by both builds, one per line.
 quandrels_sources(
   app/Component.cpp
+  app/Interpolation.cpp
+  app/Timer.cpp
   app/Window.cpp
   app/Quandrels.cpp
   app/Display.cpp

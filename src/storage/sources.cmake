@@ -3,4 +3,7 @@ quandrels_sources(
   storage/String.cpp
   storage/Buffer.cpp
   storage/Values.cpp
+  storage/File.cpp
+  storage/BufferableMap.cpp
+  storage/BufferableList.cpp
 )

@@ -152,6 +152,25 @@ TEST(ComponentTree, DeletingAParentDeletesEachChildSubtreeBeforeLaterSiblings) {
     EXPECT_EQ(log.destroyed, (Strings{"top", "x", "x1", "x1a", "x2", "y", "oy"}));
 }
 
+TEST(ComponentTree, DeletingAnAttachedComponentTakesItOutOfItsParent) {
+    Tree t;
+    delete t.by["a1"];
+    EXPECT_EQ(labels(childrenOf(t.by["a"]), t.by), (Strings{"oa", "a2"}));
+    t.by.erase("a1");
+
+    // A handler that deletes a later sibling during a broadcast: the loop goes on safely.
+    t.setAction("a", [&](Component*, Event* e) {
+        if (t.by.count("b")) {
+            delete t.by["b"];
+            t.by.erase("b");
+        }
+        return e;
+    });
+    t.root->sendBroadcast("ping");
+    EXPECT_EQ(t.log.visitors(), (Strings{"root", "a", "oa", "a2", "c"}));
+    EXPECT_EQ(t.log.destroyed, (Strings{"a1", "b", "b1"}));
+}
+
 TEST(ComponentTree, RemoveChildrenDeletesThemAndLeavesTheParentUsable) {
     Tree t;
     t.by["a"]->removeChildren();

@@ -1,3 +1,8 @@
+unit_test(
+  render/VectorTest.cpp
+  render/Matrix4x4Test.cpp
+  render/Matrix3x3Test.cpp
+)
 gl_test(
   render/GLBufferTest.cpp
   render/ShaderProgramTest.cpp
