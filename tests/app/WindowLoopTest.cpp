@@ -103,6 +103,23 @@ TEST(WindowOpenTest, LogsItsSizeAndTheGLStrings) {
     EXPECT_EQ(window->display, nullptr);
     EXPECT_FALSE(window->mousePressed);
     EXPECT_NE(glGetString(GL_VERSION), nullptr) << "the GL context is current";
+#ifdef QUANDRELS_TEST_FIXED_BUILD
+    // The fixed-function pipeline starts from the program's own state.
+    GLint value = 0;
+    glGetIntegerv(GL_DEPTH_FUNC, &value);
+    EXPECT_EQ(value, GL_LEQUAL);
+    glGetIntegerv(GL_BLEND_SRC, &value);
+    EXPECT_EQ(value, GL_SRC_ALPHA);
+    glGetIntegerv(GL_BLEND_DST, &value);
+    EXPECT_EQ(value, GL_ONE_MINUS_SRC_ALPHA);
+    glGetIntegerv(GL_SHADE_MODEL, &value);
+    EXPECT_EQ(value, GL_SMOOTH);
+    glGetIntegerv(GL_PERSPECTIVE_CORRECTION_HINT, &value);
+    EXPECT_EQ(value, GL_NICEST);
+    GLfloat depth = 0;
+    glGetFloatv(GL_DEPTH_CLEAR_VALUE, &depth);
+    EXPECT_EQ(depth, 1.0f);
+#endif
     delete window;
     SDL_Quit();
 }
@@ -196,6 +213,10 @@ TEST_F(WindowLoopTest, KeyAndResizeStateFollowTheEvents) {
     const Seen& resize = recorder->last("resize");
     EXPECT_EQ(resize.viewport.width, 1000);
     EXPECT_EQ(resize.viewport.height, 500);
+    window->get()->setGLViewport();
+    GLint gl[4] = {};
+    glGetIntegerv(GL_VIEWPORT, gl);
+    EXPECT_EQ(std::vector<GLint>(gl, gl + 4), (std::vector<GLint>{0, 0, 1000, 500}));
 
     // Positions are fractions of the new size.
     window->get()->running = true;
