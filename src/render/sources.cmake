@@ -3,4 +3,5 @@ quandrels_sources(
   render/Vectors.cpp
   render/Matrix4x4.cpp
   render/Matrix3x3.cpp
+  render/Texture.cpp
 )

@@ -2,5 +2,7 @@
 quandrels_fixed_sources(
   platform/fixed/Log.cpp
   platform/fixed/Window.cpp
+  platform/fixed/GLBuffer.cpp
+  platform/fixed/ShaderProgram.cpp
   platform/fixed/ArchiveFile.cpp
 )

@@ -2,5 +2,7 @@
 quandrels_shader_sources(
   platform/shader/Log.cpp
   platform/shader/Window.cpp
+  platform/shader/GLBuffer.cpp
+  platform/shader/ShaderProgram.cpp
   platform/shader/ArchiveFile.cpp
 )
