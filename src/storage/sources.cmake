@@ -6,4 +6,13 @@ quandrels_sources(
   storage/File.cpp
   storage/BufferableMap.cpp
   storage/BufferableList.cpp
+  storage/HeapArray.cpp
+  storage/PackEntry.cpp
+  storage/PackWalk.cpp
+  storage/PackTransform.cpp
+  storage/ContentCipher.cpp
+  storage/Archive.cpp
+  storage/ArchiveWriter.cpp
+  storage/ArchivePacking.cpp
+  storage/ArchiveExtract.cpp
 )

@@ -8,4 +8,6 @@ unit_test(
 )
 unit_test_both(
   storage/LogTest.cpp
+  storage/ArchiveReadTest.cpp
+  storage/ArchiveWriteTest.cpp
 )
