@@ -2,6 +2,8 @@ unit_test(
   render/VectorTest.cpp
   render/Matrix4x4Test.cpp
   render/Matrix3x3Test.cpp
+  render/MeshTest.cpp
+  render/ObjLoaderTest.cpp
 )
 gl_test(
   render/GLBufferTest.cpp
@@ -9,4 +11,6 @@ gl_test(
 )
 gl_test_both(
   render/TextureTest.cpp
+  render/MeshBufferTest.cpp
+  render/MaterialTest.cpp
 )
