@@ -1,3 +1,8 @@
-// Entry point of both programs. The application object arrives with the window layer;
-// until then the programs build and exit at once.
-int main() { return 0; }
+// Entry point of both programs: the application does everything in start().
+#include "app/Quandrels.h"
+
+int main() {
+    Quandrels quandrels;
+    quandrels.start();
+    return 0;
+}

@@ -23,6 +23,7 @@ public:
     Component* display = nullptr;  // the current display, a child of the window
     Rect viewport;                 // always {0, 0, window width, window height}
     KeyRecord key;
+    bool keyRepeat = false;     // the last key press was the platform's auto-repeat
     Vector2 mousePosition;      // fractions of the window, origin top left, y downwards
     Vector2 mouseDownPosition;  // mousePosition at the last press
     Vector2 mouseDelta;         // motion of the last motion event, in the same fractions
@@ -52,4 +53,24 @@ public:
     bool viewportContainsMouse(Rect r, Vector2 m);
     Vector2 mouseToViewport(Rect r, Vector2 m);
     void quit();
+
+    // Milliseconds to sleep after the swap of a frame whose update started `elapsed` ms after
+    // the previous frame's: 20 - elapsed up to 19 ms, nothing for a frame already late.
+    static uint32_t frameDelay(uint32_t elapsed);
+
+    // Input, as the platform layer reports it: each updates the fields above and broadcasts
+    // the matching events. A detached window can be driven through them as well.
+    void onQuit();
+    void onResize(int width, int height);
+    void onKeyDown(const KeyRecord& record, bool repeat);
+    void onPointerMove(Vector2 position, Vector2 delta);
+    void onPointerDown(Vector2 position, uint8_t button);
+    void onPointerUp(Vector2 position, uint8_t button);
+    // Pixel coordinates to fractions of the window.
+    Vector2 toFractions(int x, int y) const;
+
+private:
+    // Platform parts of run(): translate every pending event; show the frame.
+    void pollEvents();
+    void swapBuffers();
 };

@@ -4,4 +4,6 @@ quandrels_sources(
   app/Interpolation.cpp
   app/Timer.cpp
   app/Window.cpp
+  app/Quandrels.cpp
+  app/Display.cpp
 )

@@ -1,6 +1,10 @@
 # render sources shared by both builds, one per line.
 quandrels_sources(
   render/Vectors.cpp
+<<<<<<< HEAD
   render/Matrix4x4.cpp
   render/Matrix3x3.cpp
+=======
+  render/Texture.cpp
+>>>>>>> window
 )

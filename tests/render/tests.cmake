@@ -3,3 +3,10 @@ unit_test(
   render/Matrix4x4Test.cpp
   render/Matrix3x3Test.cpp
 )
+gl_test(
+  render/GLBufferTest.cpp
+  render/ShaderProgramTest.cpp
+)
+gl_test_both(
+  render/TextureTest.cpp
+)

@@ -2,4 +2,6 @@
 quandrels_fixed_sources(
   platform/fixed/Log.cpp
   platform/fixed/Window.cpp
+  platform/fixed/GLBuffer.cpp
+  platform/fixed/ShaderProgram.cpp
 )

@@ -2,4 +2,6 @@
 quandrels_shader_sources(
   platform/shader/Log.cpp
   platform/shader/Window.cpp
+  platform/shader/GLBuffer.cpp
+  platform/shader/ShaderProgram.cpp
 )

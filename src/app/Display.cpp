@@ -1,0 +1,52 @@
+// Display base: letter-boxed viewport, the keys every display shares, forwarding to the
+// shared layer.
+#include "app/Display.h"
+
+#include <cstring>
+
+#include "app/Events.h"
+#include "app/Quandrels.h"
+#include "app/Window.h"
+
+Display::Display(Quandrels* app) : app(app) {}
+
+Rect Display::letterbox(int windowWidth, int windowHeight, Rect current) {
+    // A window without area (minimised, or not sized yet) has no shape to fit: keep the last
+    // viewport so that no camera ever sees a zero height.
+    if (windowWidth <= 0 || windowHeight <= 0) return current;
+    const double k = static_cast<double>(ASPECT);
+    const double w = windowWidth;
+    const double h = windowHeight;
+    Rect r;
+    if (k > w / h) {
+        // Relatively taller than the design: bars above and below.
+        r.x = 0;
+        r.width = windowWidth;
+        r.height = static_cast<int32_t>(w / k);
+        r.y = static_cast<int32_t>(h * 0.5 - (w / k) * 0.5);
+    } else {
+        // Relatively wider: bars left and right.
+        r.y = 0;
+        r.height = windowHeight;
+        r.width = static_cast<int32_t>(h * k);
+        r.x = static_cast<int32_t>(w * 0.5 - h * k * 0.5);
+    }
+    return r;
+}
+
+Event* Display::onEvent(Event* e) {
+    Window* window = app ? app->window : nullptr;
+    if (window) {
+        if (strcmp(e->name, Events::UPDATE) == 0 || strcmp(e->name, Events::RESIZE) == 0) {
+            viewport = letterbox(window->viewport.width, window->viewport.height, viewport);
+        } else if (strcmp(e->name, Events::KEYDOWN) == 0) {
+            // Holding Alt+Return must not flip the mode back and forth on every repeat.
+            if ((window->key.mod & 0x300) != 0 && window->key.sym == 13 && !window->keyRepeat) {
+                app->fullscreenRequested = true;
+                window->quit();
+            }
+        }
+    }
+    if (app && app->sharedLayer) app->sharedLayer->sendBroadcast(e);
+    return e;
+}

@@ -1,0 +1,29 @@
+// Display: one full-window screen of the game (gallery, teasers, exit screen). The base class
+// keeps the letter-boxed viewport at the game's aspect ratio, turns Alt+Return into a
+// fullscreen request and passes every event on to the shared fade layer, which draws last.
+#pragma once
+
+#include "app/Component.h"
+#include "app/Rect.h"
+
+class Quandrels;
+
+class Display : public Component {
+public:
+    // The design aspect ratio, 854 / 480 rounded to float.
+    static constexpr float ASPECT = 1.7791667f;
+
+    Rect viewport;   // letter-boxed area of the window; zero until the first "update" or "resize"
+    Quandrels* app;  // not owned
+
+    explicit Display(Quandrels* app);
+
+    // "update"/"resize": recompute viewport; "keydown": Alt+Return requests the fullscreen
+    // toggle (key repeats ignored); every event then goes to the shared layer. Returns e.
+    Event* onEvent(Event* e) override;
+
+    // The largest area of aspect ASPECT centred in a windowWidth x windowHeight window.
+    // Computed in double precision with ASPECT taken as its float value. A window without
+    // area (either side 0 or less) leaves `current` as it is.
+    static Rect letterbox(int windowWidth, int windowHeight, Rect current);
+};

@@ -1,0 +1,80 @@
+// Texture: PNG decoding through SDL_image (same function names in both SDL generations) and
+// upload as a 2D texture.
+#include "render/Texture.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+Texture::Texture(Buffer* image, unsigned char filtering, unsigned long colorKey) {
+    static char message[255];
+    // An empty or missing buffer gives no stream; the decoder must not see a null stream.
+    SDL_RWops* stream = nullptr;
+    if (image && image->data && image->size > 0) stream = SDL_RWFromMem(image->data, image->size);
+    SDL_Surface* surface = stream ? IMG_LoadPNG_RW(stream) : nullptr;
+    if (stream) SDL_FreeRW(stream);
+    if (!surface) {
+        snprintf(message, sizeof message, "Couldn't load image: %s\n",
+                 stream ? SDL_GetError() : "no image data");
+        throw message;
+    }
+
+    int bytesPerPixel = surface->format->BytesPerPixel;
+    if (bytesPerPixel != 3 && bytesPerPixel != 4) {
+        // With or without a key: a palette or grey image has no R, G, B bytes to read.
+        SDL_FreeSurface(surface);
+        throw "Image is not truecolor\n";
+    }
+
+    GLenum format;
+    const void* pixels = surface->pixels;
+    unsigned char* converted = nullptr;
+    if (colorKey == NO_COLOR_KEY) {
+        format = bytesPerPixel == 4 ? GL_RGBA : GL_RGB;
+        hasAlpha = bytesPerPixel == 4;
+    } else {
+        // Only the key colour stays opaque. Rows are read at the surface's own pitch and
+        // pixel size, so a 32-bit image with a key is read as what it is.
+        int width = surface->w;
+        int height = surface->h;
+        converted = static_cast<unsigned char*>(malloc(static_cast<size_t>(width) * height * 4));
+        if (!converted) {
+            SDL_FreeSurface(surface);
+            snprintf(message, sizeof message, "Couldn't load image: %s\n", "out of memory");
+            throw message;
+        }
+        const unsigned char* source = static_cast<const unsigned char*>(surface->pixels);
+        unsigned char* out = converted;
+        for (int row = 0; row < height; row++) {
+            const unsigned char* p = source + static_cast<size_t>(row) * surface->pitch;
+            for (int column = 0; column < width; column++, p += bytesPerPixel) {
+                unsigned long rgb = p[0] + (p[1] << 8) + (static_cast<unsigned long>(p[2]) << 16);
+                *out++ = p[0];
+                *out++ = p[1];
+                *out++ = p[2];
+                *out++ = rgb == colorKey ? 255 : 0;
+            }
+        }
+        pixels = converted;
+        format = GL_RGBA;
+        hasAlpha = true;
+    }
+
+    glGenTextures(1, &id);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, id);
+    GLint filter = filtering == 0 ? GL_NEAREST : GL_LINEAR;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+    glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), surface->w, surface->h, 0, format,
+                 GL_UNSIGNED_BYTE, pixels);
+    glDisable(GL_TEXTURE_2D);
+    free(converted);
+    SDL_FreeSurface(surface);
+}
+
+Texture::~Texture() { glDeleteTextures(1, &id); }
+
+void Texture::bind() { glBindTexture(GL_TEXTURE_2D, id); }

@@ -1,0 +1,25 @@
+// Texture: a 2D OpenGL texture decoded from the PNG bytes of a Buffer. Truecolour images are
+// uploaded as they are (RGB or RGBA); with a colour key, only the key's pixels stay opaque.
+#pragma once
+
+#include "platform/GL.h"
+#include "storage/Buffer.h"
+
+class Texture {
+public:
+    // The colour key meaning "no key".
+    static constexpr unsigned long NO_COLOR_KEY = 0xFF000000UL;
+
+    bool hasAlpha = false;  // uploaded as RGBA (materials blend such textures)
+    GLuint id = 0;
+
+    // filtering: 0 nearest, 1 linear. colorKey: 0x00BBGGRR, or NO_COLOR_KEY.
+    // Throws "Couldn't load image: %s\n" (decoder error) or "Image is not truecolor\n".
+    // The texture is left bound.
+    Texture(Buffer* image, unsigned char filtering, unsigned long colorKey);
+    Texture(const Texture&) = delete;
+    Texture& operator=(const Texture&) = delete;
+    ~Texture();
+
+    void bind();
+};

@@ -1,0 +1,19 @@
+// Puts platform input into the SDL event queue of either SDL generation, so that tests can
+// drive a real window's frame loop with known events.
+#pragma once
+
+namespace platform_events {
+
+// Discards what the window system queued after a window opened (mapping, focus, the
+// pointer entering), waiting briefly until nothing more arrives.
+void drain();
+
+void pushQuit();
+// `repeat` marks the key as auto-repeated where the platform can say so (SDL2 only).
+void pushKey(int sym, int mod, bool repeat = false);
+void pushMouseMotion(int x, int y, int dx, int dy);
+void pushMouseButton(bool down, int x, int y, int button);
+// The platform's notice of a new window size.
+void pushResize(int width, int height);
+
+}  // namespace platform_events
