@@ -1,3 +1,6 @@
 # audio sources shared by both builds, one per line.
 quandrels_sources(
+  audio/AudioPlayer.cpp
+  audio/Sound.cpp
+  audio/RifxHeader.cpp
 )

@@ -3,4 +3,5 @@ quandrels_sources(
   storage/String.cpp
   storage/Buffer.cpp
   storage/Values.cpp
+  storage/File.cpp
 )

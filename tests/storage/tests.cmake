@@ -2,6 +2,7 @@ unit_test(
   storage/StringTest.cpp
   storage/ListMapTest.cpp
   storage/BufferTest.cpp
+  storage/FileTest.cpp
 )
 unit_test_both(
   storage/LogTest.cpp

@@ -1,0 +1,7 @@
+unit_test(
+  audio/MixerTest.cpp
+)
+unit_test_both(
+  audio/WavTest.cpp
+  audio/PlayerTest.cpp
+)
