@@ -4,4 +4,15 @@ quandrels_sources(
   storage/Buffer.cpp
   storage/Values.cpp
   storage/File.cpp
+  storage/BufferableMap.cpp
+  storage/BufferableList.cpp
+  storage/HeapArray.cpp
+  storage/PackEntry.cpp
+  storage/PackWalk.cpp
+  storage/PackTransform.cpp
+  storage/ContentCipher.cpp
+  storage/Archive.cpp
+  storage/ArchiveWriter.cpp
+  storage/ArchivePacking.cpp
+  storage/ArchiveExtract.cpp
 )

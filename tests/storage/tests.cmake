@@ -3,7 +3,10 @@ unit_test(
   storage/ListMapTest.cpp
   storage/BufferTest.cpp
   storage/FileTest.cpp
+  storage/BufferableMapTest.cpp
 )
 unit_test_both(
   storage/LogTest.cpp
+  storage/ArchiveReadTest.cpp
+  storage/ArchiveWriteTest.cpp
 )

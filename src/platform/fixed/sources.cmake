@@ -4,4 +4,5 @@ quandrels_fixed_sources(
   platform/fixed/Window.cpp
   platform/fixed/GLBuffer.cpp
   platform/fixed/ShaderProgram.cpp
+  platform/fixed/ArchiveFile.cpp
 )

@@ -4,4 +4,5 @@ quandrels_shader_sources(
   platform/shader/Window.cpp
   platform/shader/GLBuffer.cpp
   platform/shader/ShaderProgram.cpp
+  platform/shader/ArchiveFile.cpp
 )
