@@ -1,10 +1,7 @@
 # render sources shared by both builds, one per line.
 quandrels_sources(
   render/Vectors.cpp
-<<<<<<< HEAD
   render/Matrix4x4.cpp
   render/Matrix3x3.cpp
-=======
   render/Texture.cpp
->>>>>>> window
 )

@@ -10,3 +10,6 @@ unit_test_both(
   storage/ArchiveReadTest.cpp
   storage/ArchiveWriteTest.cpp
 )
+unit_test_both(
+  storage/ResourcesTest.cpp
+)
