@@ -38,7 +38,7 @@ fuzz: deps
 	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
 	  -DQUANDRELS_SANITIZE=ON -DQUANDRELS_GL_TESTS=OFF -DQUANDRELS_FUZZ_SECONDS=$(FUZZ_SECONDS)
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
-	ctest --test-dir $(SANITIZE_DIR) -L fuzz --output-on-failure
+	./scripts/run-fuzz.sh $(SANITIZE_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "audio/AudioPlayer.h"
-#include "audio/RifxHeader.h"
+#include "audio/WavHeader.h"
 #include "storage/Buffer.h"
 #include "storage/File.h"
 
@@ -99,27 +99,25 @@ void Sound::loadFromWav(Buffer* wav) {
     const int size = wav ? wav->size : 0;
     // A big-endian file is decoded from a copy whose header is rewritten for SDL; its
     // 16-bit samples then come back as SDL's little-endian format but are big-endian.
+    const bool bigEndian = isRifxWav(bytes, size);
     unsigned char* rewritten = nullptr;
-    bool bigEndian = false;
-    if (isRifxWav(bytes, size)) {
+    if (bigEndian) {
         rewritten = static_cast<unsigned char*>(malloc(static_cast<size_t>(size)));
         memcpy(rewritten, bytes, static_cast<size_t>(size));
-        if (!rewriteRifxAsRiff(rewritten, size)) {
-            free(rewritten);
-            AudioPlayer::message("ERROR: Wav cannot be loaded.\n");
-            return;
-        }
         bytes = rewritten;
-        bigEndian = true;
     }
+    const bool wellFormed = (!bigEndian || rewriteRifxAsRiff(bytes, size)) && wavChunksFit(bytes, size);
 
     SDL_AudioSpec spec;
     memset(&spec, 0, sizeof spec);
     Uint8* decoded = nullptr;
     Uint32 decodedLength = 0;
-    SDL_RWops* stream = (bytes && size > 0) ? SDL_RWFromMem(bytes, size) : nullptr;
-    const bool loaded = stream && SDL_LoadWAV_RW(stream, 0, &spec, &decoded, &decodedLength) != nullptr;
-    if (stream) SDL_RWclose(stream);
+    bool loaded = false;
+    if (wellFormed) {
+        SDL_RWops* stream = SDL_RWFromMem(bytes, size);
+        loaded = stream && SDL_LoadWAV_RW(stream, 0, &spec, &decoded, &decodedLength) != nullptr;
+        if (stream) SDL_RWclose(stream);
+    }
     free(rewritten);
     if (!loaded) {
         AudioPlayer::message("ERROR: Wav cannot be loaded.\n");

@@ -2,5 +2,5 @@
 quandrels_sources(
   audio/AudioPlayer.cpp
   audio/Sound.cpp
-  audio/RifxHeader.cpp
+  audio/WavHeader.cpp
 )

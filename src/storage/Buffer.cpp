@@ -26,8 +26,15 @@ bool Buffer::reserve(long long needed) {
 }
 
 void Buffer::write(const void* source, int count) {
-    if (count < 1 || !reserve(static_cast<long long>(size) + count)) return;
-    memcpy(data + size, source, static_cast<size_t>(count));
+    if (count < 1) return;
+    // The source may lie inside our own block (appending a part of the buffer to itself):
+    // remember it as an offset, since growing the block can move it.
+    const unsigned char* bytes = static_cast<const unsigned char*>(source);
+    bool inside = data && bytes >= data && bytes < data + capacity;
+    size_t offset = inside ? static_cast<size_t>(bytes - data) : 0;
+    if (!reserve(static_cast<long long>(size) + count)) return;
+    if (inside) bytes = data + offset;
+    memmove(data + size, bytes, static_cast<size_t>(count));
     size += count;
 }
 

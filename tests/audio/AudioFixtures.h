@@ -21,26 +21,41 @@ inline void put32(std::vector<unsigned char>& out, uint32_t v) {
     for (int i = 0; i < 4; ++i) out.push_back(static_cast<unsigned char>((v >> (8 * i)) & 0xFF));
 }
 
-// A little-endian RIFF WAVE file with one PCM "fmt " chunk and one "data" chunk.
-inline std::vector<unsigned char> riffWav(int channels, int rate, int bits,
-                                          const std::vector<unsigned char>& samples) {
+// One chunk: id, little-endian length, payload and the pad byte of an odd payload.
+inline std::vector<unsigned char> chunk(const char* id, const std::vector<unsigned char>& payload) {
+    std::vector<unsigned char> out(id, id + 4);
+    put32(out, static_cast<uint32_t>(payload.size()));
+    out.insert(out.end(), payload.begin(), payload.end());
+    if (payload.size() & 1) out.push_back(0);
+    return out;
+}
+
+// The 16 bytes of a PCM "fmt " chunk's payload.
+inline std::vector<unsigned char> pcmFormat(int channels, int rate, int bits) {
     std::vector<unsigned char> out;
-    const int blockAlign = channels * bits / 8;
-    out.insert(out.end(), {'R', 'I', 'F', 'F'});
-    put32(out, static_cast<uint32_t>(36 + samples.size() + (samples.size() & 1)));
-    out.insert(out.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
-    put32(out, 16);
     put16(out, 1);
     put16(out, static_cast<uint16_t>(channels));
     put32(out, static_cast<uint32_t>(rate));
-    put32(out, static_cast<uint32_t>(rate * blockAlign));
-    put16(out, static_cast<uint16_t>(blockAlign));
+    put32(out, static_cast<uint32_t>(rate * channels * bits / 8));
+    put16(out, static_cast<uint16_t>(channels * bits / 8));
     put16(out, static_cast<uint16_t>(bits));
-    out.insert(out.end(), {'d', 'a', 't', 'a'});
-    put32(out, static_cast<uint32_t>(samples.size()));
-    out.insert(out.end(), samples.begin(), samples.end());
-    if (samples.size() & 1) out.push_back(0);
     return out;
+}
+
+// "RIFF", the length of what follows, "WAVE", then the given chunks.
+inline std::vector<unsigned char> riffOf(const std::vector<std::vector<unsigned char>>& chunks) {
+    std::vector<unsigned char> body = {'W', 'A', 'V', 'E'};
+    for (const auto& c : chunks) body.insert(body.end(), c.begin(), c.end());
+    std::vector<unsigned char> out = {'R', 'I', 'F', 'F'};
+    put32(out, static_cast<uint32_t>(body.size()));
+    out.insert(out.end(), body.begin(), body.end());
+    return out;
+}
+
+// A RIFF WAVE file with one PCM "fmt " chunk and one "data" chunk.
+inline std::vector<unsigned char> riffWav(int channels, int rate, int bits,
+                                          const std::vector<unsigned char>& samples) {
+    return riffOf({chunk("fmt ", pcmFormat(channels, rate, bits)), chunk("data", samples)});
 }
 
 // Little-endian bytes of signed 16-bit samples.

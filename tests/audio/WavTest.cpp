@@ -1,5 +1,6 @@
 // WAV decoding: files written by sox (not by us) in every layout the loader meets, the
 // sample-format table, byte swapping, and the messages of rejected files.
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -180,6 +181,52 @@ TEST_F(WavTest, BytesThatAreNotAWavCannotBeLoaded) {
     }
     Sound sound;
     EXPECT_EQ(captureStderr([&] { sound.loadFromWav(nullptr); }), "ERROR: Wav cannot be loaded.\n");
+}
+
+TEST_F(WavTest, OtherChunksBeforeTheSamplesAreSkipped) {
+    using audiotest::chunk;
+    using audiotest::pcmFormat;
+    using audiotest::riffOf;
+    const std::vector<unsigned char> samples = bytesOf({300, -300, 7});
+    const std::vector<std::vector<unsigned char>> layouts = {
+        riffOf({chunk("LIST", {'a', 'b', 'c', 'd'}), chunk("fmt ", pcmFormat(1, 8000, 16)), chunk("data", samples)}),
+        riffOf({chunk("fmt ", pcmFormat(1, 8000, 16)), chunk("junk", {1, 2}), chunk("data", samples),
+                chunk("LIST", {1, 2, 3})}),
+#ifndef QUANDRELS_TEST_FIXED_BUILD
+        // An odd chunk is followed by a pad byte (SDL 1.2 does not skip it and finds no samples).
+        riffOf({chunk("LIST", {'a', 'b', 'c'}), chunk("fmt ", pcmFormat(1, 8000, 16)), chunk("data", samples)}),
+#endif
+    };
+    for (const std::vector<unsigned char>& bytes : layouts) {
+        Sound sound;
+        Buffer* wav = bufferOf(bytes);
+        EXPECT_EQ(captureStderr([&] { sound.loadFromWav(wav); }), "");
+        delete wav;
+        EXPECT_EQ(samplesOf(sound), (std::vector<int16_t>{300, -300, 7}));
+        EXPECT_EQ(sound.frequency, 8000);
+    }
+}
+
+TEST_F(WavTest, ChunksThatOverrunTheFileAreRefused) {
+    using audiotest::chunk;
+    using audiotest::pcmFormat;
+    using audiotest::riffOf;
+    std::vector<unsigned char> truncated = riffWav(1, 22050, 16, bytesOf({1, 2, 3, 4}));
+    truncated.resize(truncated.size() - 3);  // the data chunk declares 8 bytes, 5 are left
+    std::vector<unsigned char> huge = riffWav(1, 22050, 16, bytesOf({1, 2}));
+    const unsigned char gigabytes[] = {0x08, 0x00, 0x65, 0xe3};  // a data chunk of 3.8 GB
+    std::copy(gigabytes, gigabytes + 4, huge.end() - 8);
+    std::vector<unsigned char> hugeFormat = riffOf({chunk("fmt ", pcmFormat(1, 22050, 16))});
+    hugeFormat[16] = 0xff;
+    hugeFormat[19] = 0x7f;
+    const std::vector<unsigned char> noData = riffOf({chunk("fmt ", pcmFormat(1, 22050, 16))});
+    for (const std::vector<unsigned char>& bytes : {truncated, huge, hugeFormat, noData}) {
+        Sound sound;
+        Buffer* wav = bufferOf(bytes);
+        EXPECT_EQ(captureStderr([&] { sound.loadFromWav(wav); }), "ERROR: Wav cannot be loaded.\n");
+        delete wav;
+        EXPECT_EQ(sound.data, nullptr);
+    }
 }
 
 TEST_F(WavTest, SampleFormatTable) {

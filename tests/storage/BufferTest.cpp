@@ -6,14 +6,9 @@
 
 #include "storage/Buffer.h"
 #include "storage/Values.h"
+#include "support/Bytes.h"
 
 namespace {
-
-std::string bytesOf(const Buffer& buffer) {
-    return buffer.data ? std::string(reinterpret_cast<char*>(buffer.data), buffer.size) : std::string();
-}
-
-void fill(Buffer& buffer, const std::string& bytes) { buffer.write(bytes.data(), static_cast<int>(bytes.size())); }
 
 TEST(BufferTest, ReadStopsAtTheEndAndReportsWhatItCopied) {
     Buffer buffer;
@@ -24,6 +19,21 @@ TEST(BufferTest, ReadStopsAtTheEndAndReportsWhatItCopied) {
     EXPECT_TRUE(buffer.isOnEnd());
     EXPECT_EQ(buffer.read(target, 10), 0);
     EXPECT_EQ(buffer.position, 4);
+}
+
+TEST(BufferTest, AppendingItsOwnBytesSurvivesGrowth) {
+    // Each write outgrows the block, which moves while its own bytes are the source.
+    std::string expected;
+    for (int i = 0; i < 64; i++) expected.push_back(static_cast<char>(i * 37 % 251));
+    Buffer buffer;
+    fill(buffer, expected);
+    for (int round = 0; round < 6; round++) {
+        buffer.write(buffer.data, buffer.size);
+        expected += expected;
+    }
+    buffer.write(buffer.data + 10, 5);
+    expected += expected.substr(10, 5);
+    EXPECT_EQ(bytesOf(buffer), expected);
 }
 
 TEST(BufferTest, ReadAfterClearTouchesNothing) {

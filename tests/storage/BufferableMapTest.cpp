@@ -13,6 +13,8 @@
 #include "storage/Buffer.h"
 #include "storage/BufferableList.h"
 #include "storage/BufferableMap.h"
+#include "storage/File.h"
+#include "support/Bytes.h"
 #include "support/Capture.h"
 
 namespace {
@@ -34,12 +36,6 @@ std::string hex(const char* text) {
 }
 
 std::string le32(int32_t n) { return std::string(reinterpret_cast<const char*>(&n), 4); }
-
-std::string bytesOf(const Buffer& buffer) {
-    return buffer.data ? std::string(reinterpret_cast<const char*>(buffer.data), buffer.size) : std::string();
-}
-
-void fill(Buffer& buffer, const std::string& bytes) { buffer.write(bytes.data(), static_cast<int>(bytes.size())); }
 
 template <typename Record>
 std::string serialised(Record& record) {
@@ -389,6 +385,41 @@ TEST(BufferableMapTest, DeepNestingStopsAtTheDepthLimit) {
         current = element->getList("");
     }
     EXPECT_EQ(depth, BufferableMap::MAX_DEPTH);
+}
+
+// The fuzzer's seeds are written by a separate script from the documented layouts; the
+// well-formed ones must read back whole and write out byte for byte.
+TEST(BufferableMapTest, WellFormedFuzzSeedsReadBackExactly) {
+    File folder(QUANDRELS_SOURCE_DIR "/tests/fuzz/corpus/bufferable_map");
+    List<String> names;
+    ASSERT_TRUE(folder.list(names));
+    bool sawMap = false;
+    bool sawList = false;
+    for (const String& name : names) {
+        bool isMap = name.indexOf("map-") == 0;
+        bool isList = name.indexOf("list-") == 0;
+        if (!isMap && !isList) continue;
+        SCOPED_TRACE(name.c_str());
+        std::unique_ptr<Buffer> seed(folder.getSubfile(name).read());
+        ASSERT_NE(seed, nullptr);
+        std::string bytes = bytesOf(*seed);
+        std::string rewritten;
+        if (isMap) {
+            BufferableMap map;
+            map.readFromBuffer(seed.get());
+            rewritten = serialised(map);
+            sawMap = true;
+        } else {
+            BufferableList list;
+            list.readFromBuffer(seed.get());
+            rewritten = serialised(list);
+            sawList = true;
+        }
+        EXPECT_TRUE(seed->isOnEnd());
+        EXPECT_EQ(rewritten, bytes);
+    }
+    EXPECT_TRUE(sawMap);
+    EXPECT_TRUE(sawList);
 }
 
 }  // namespace

@@ -14,14 +14,11 @@
 
 #include "storage/Buffer.h"
 #include "storage/File.h"
+#include "support/Bytes.h"
 #include "support/Capture.h"
 #include "support/TempDir.h"
 
 namespace {
-
-std::string bytesOf(const Buffer& buffer) {
-    return buffer.data ? std::string(reinterpret_cast<const char*>(buffer.data), buffer.size) : std::string();
-}
 
 std::string realPathOf(const std::string& path) {
     char* resolved = realpath(path.c_str(), nullptr);

@@ -2,11 +2,10 @@
 
 #include "storage/Buffer.h"
 #include "storage/String.h"
+#include "support/Bytes.h"
 #include "support/Capture.h"
 
 namespace {
-
-std::string bytesOf(Buffer& buffer) { return std::string(reinterpret_cast<char*>(buffer.data), buffer.size); }
 
 TEST(StringTest, SearchesFindFirstAndLastOccurrence) {
     struct Case {

@@ -4,6 +4,7 @@ unit_test(
   storage/BufferTest.cpp
   storage/FileTest.cpp
   storage/BufferableMapTest.cpp
+  storage/ZlibInteropTest.cpp
 )
 unit_test_both(
   storage/LogTest.cpp

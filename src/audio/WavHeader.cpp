@@ -1,5 +1,5 @@
-// RIFX header rewriting: walks the chunk list and swaps every multi-byte header field.
-#include "audio/RifxHeader.h"
+// WAV chunk walks: RIFX header rewriting, and the check that declared chunks fit the file.
+#include "audio/WavHeader.h"
 
 #include <cstdint>
 #include <cstring>
@@ -26,6 +26,10 @@ uint32_t bigEndian32(unsigned char const* p) {
 }
 
 uint16_t bigEndian16(unsigned char const* p) { return static_cast<uint16_t>((p[0] << 8) | p[1]); }
+
+uint32_t littleEndian32(unsigned char const* p) {
+    return (uint32_t(p[3]) << 24) | (uint32_t(p[2]) << 16) | (uint32_t(p[1]) << 8) | uint32_t(p[0]);
+}
 
 constexpr int FMT_FIELDS = 16;  // tag, channels, rate, byte rate, block align, bits
 constexpr uint16_t PCM = 1;
@@ -66,4 +70,17 @@ bool rewriteRifxAsRiff(unsigned char* bytes, int size) {
         offset += 8 + static_cast<long long>(length) + (length & 1);
     }
     return formatSeen;
+}
+
+bool wavChunksFit(unsigned char const* bytes, int size) {
+    if (!bytes || size < 12 || memcmp(bytes, "RIFF", 4) != 0) return false;
+    long long offset = 12;
+    while (offset + 8 <= size) {
+        unsigned char const* chunk = bytes + offset;
+        const long long end = offset + 8 + static_cast<long long>(littleEndian32(chunk + 4));
+        if (end > size) return false;
+        if (memcmp(chunk, "data", 4) == 0) return true;
+        offset = end + (end & 1);
+    }
+    return false;  // no "data" chunk
 }
