@@ -4,4 +4,6 @@ quandrels_sources(
   render/Matrix4x4.cpp
   render/Matrix3x3.cpp
   render/Texture.cpp
+  render/Mesh.cpp
+  render/ObjLoader.cpp
 )

@@ -1,3 +1,10 @@
 # scene sources shared by both builds, one per line.
 quandrels_sources(
+  scene/Transform.cpp
+  scene/Camera.cpp
+  scene/Scene.cpp
+  scene/Renderer.cpp
+  scene/MeshRenderer.cpp
+  scene/Collider.cpp
+  scene/MeshCollider.cpp
 )

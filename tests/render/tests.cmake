@@ -2,6 +2,8 @@ unit_test(
   render/VectorTest.cpp
   render/Matrix4x4Test.cpp
   render/Matrix3x3Test.cpp
+  render/MeshTest.cpp
+  render/ObjLoaderTest.cpp
 )
 gl_test(
   render/GLBufferTest.cpp

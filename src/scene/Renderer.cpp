@@ -1,0 +1,19 @@
+// Renderer: the render dispatch shared by every drawing node.
+#include "scene/Renderer.h"
+
+#include <cstring>
+
+#include "app/Events.h"
+#include "scene/Camera.h"
+#include "scene/Scene.h"
+
+Event* Renderer::onEvent(Event* e) {
+    Event* r = Transform::onEvent(e);
+    if (r->name == nullptr || strcmp(r->name, Events::RENDER) != 0 || !visible) return r;
+    // Only a scene starts a render pass; a stray "render" from anything else draws nothing.
+    Scene* scene = dynamic_cast<Scene*>(r->source);
+    if (scene == nullptr || (layerMask & scene->layerMask) == 0) return r;
+    if (scene->camera == nullptr) throw "Active camera is not set";
+    render(scene, &scene->camera->projection, &scene->view, static_cast<Matrix4x4*>(r->data));
+    return r;
+}

@@ -1,0 +1,7 @@
+unit_test(
+  scene/TransformTest.cpp
+  scene/CameraTest.cpp
+  scene/SceneRenderTest.cpp
+  scene/PickingTest.cpp
+  scene/MeshColliderTest.cpp
+)
