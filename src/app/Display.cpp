@@ -31,6 +31,9 @@ Rect Display::letterbox(int windowWidth, int windowHeight, Rect current) {
         r.width = static_cast<int32_t>(h * k);
         r.x = static_cast<int32_t>(w * 0.5 - h * k * 0.5);
     }
+    // A window one or two pixels across would truncate a side to nothing.
+    if (r.width < 1) r.width = 1;
+    if (r.height < 1) r.height = 1;
     return r;
 }
 

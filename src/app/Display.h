@@ -23,7 +23,8 @@ public:
     Event* onEvent(Event* e) override;
 
     // The largest area of aspect ASPECT centred in a windowWidth x windowHeight window.
-    // Computed in double precision with ASPECT taken as its float value. A window without
-    // area (either side 0 or less) leaves `current` as it is.
+    // Computed in double precision with ASPECT taken as its float value. Never gives a side
+    // of 0: a window without area (either side 0 or less) leaves `current` as it is, and a
+    // sliver of a window gets at least one pixel each way.
     static Rect letterbox(int windowWidth, int windowHeight, Rect current);
 };

@@ -9,3 +9,8 @@ struct Rect {
     int32_t width = 0;
     int32_t height = 0;
 };
+
+inline bool operator==(const Rect& a, const Rect& b) {
+    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+}
+inline bool operator!=(const Rect& a, const Rect& b) { return !(a == b); }

@@ -4,16 +4,26 @@ unit_test(
 )
 unit_test_both(
   app/TimerTest.cpp
+  app/DisplayTest.cpp
+)
+unit_test_both(
+  app/WindowTest.cpp
+  app/QuandrelsTest.cpp
+)
+gl_test(
+  app/WindowFailureTest.cpp
+  app/ProgramTest.cpp
 )
 gl_test_both(
   app/WindowLoopTest.cpp
-)
-gl_test_both(
-  app/ScreenPixel.cpp
+  app/FullscreenTest.cpp
+  app/XScreen.cpp
 )
 if(QUANDRELS_GL_TESTS)
-  # ScreenPixel reads the shown window back from the X server.
+  # XScreen reads the shown window back from the X server.
   find_package(X11 REQUIRED)
   target_link_libraries(gl_tests PRIVATE X11::X11)
   target_link_libraries(gl_tests_fixed PRIVATE X11::X11)
+  # ProgramTest starts the programs themselves.
+  add_dependencies(gl_tests quandrels quandrels-fixed)
 endif()

@@ -11,6 +11,11 @@
 
 namespace {
 
+// The screen's own size, taken while no video mode is set: SDL 1.2 answers a 0 x 0 request
+// with the *current* mode, which after a windowed mode is the window's size, not the screen's.
+int desktopWidth = 0;
+int desktopHeight = 0;
+
 const char* glString(GLenum name) {
     const GLubyte* text = glGetString(name);
     return text ? reinterpret_cast<const char*>(text) : "";
@@ -27,8 +32,22 @@ Window::Window(const char* title, bool fullscreen, int width, int height) {
     viewport.height = height;
     log("Width = %d, Height = %d.\n", width, height);
 
+    if (!SDL_GetVideoSurface()) {
+        const SDL_VideoInfo* info = SDL_GetVideoInfo();
+        if (info) {
+            desktopWidth = info->current_w;
+            desktopHeight = info->current_h;
+        }
+    }
+    int modeWidth = width;
+    int modeHeight = height;
+    if (fullscreen && width == 0 && height == 0 && desktopWidth > 0 && desktopHeight > 0) {
+        modeWidth = desktopWidth;
+        modeHeight = desktopHeight;
+    }
+
     Uint32 flags = SDL_HWSURFACE | SDL_OPENGLBLIT | SDL_DOUBLEBUF | (fullscreen ? SDL_FULLSCREEN : 0);
-    SDL_Surface* surface = SDL_SetVideoMode(width, height, 16, flags);
+    SDL_Surface* surface = SDL_SetVideoMode(modeWidth, modeHeight, 16, flags);
     if (!surface) {
         printf("Unable to open screen surface: %s\n", SDL_GetError());
         throw "SDL window fail";

@@ -1,0 +1,132 @@
+#include "app/XScreen.h"
+
+#include <GL/glx.h>
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+
+namespace {
+
+int channel(unsigned long pixel, unsigned long mask) {
+    if (mask == 0) return -1;
+    int shift = 0;
+    while (((mask >> shift) & 1) == 0) shift++;
+    unsigned long value = (pixel & mask) >> shift;
+    unsigned long max = mask >> shift;
+    return static_cast<int>(value * 255 / max);
+}
+
+}  // namespace
+
+void keepContentsWhenCovered() {
+    ::Display* display = glXGetCurrentDisplay();
+    GLXDrawable drawable = glXGetCurrentDrawable();
+    if (!display || !drawable) return;
+    XSetWindowAttributes attributes = {};
+    attributes.backing_store = Always;
+    XChangeWindowAttributes(display, drawable, CWBackingStore, &attributes);
+    XSync(display, False);
+}
+
+std::array<int, 3> shownPixel(int x, int y) {
+    ::Display* display = glXGetCurrentDisplay();
+    GLXDrawable drawable = glXGetCurrentDrawable();
+    if (!display || !drawable) return {-1, -1, -1};
+    XSync(display, False);
+    XImage* image = XGetImage(display, drawable, x, y, 1, 1, AllPlanes, ZPixmap);
+    if (!image) return {-1, -1, -1};
+    unsigned long pixel = XGetPixel(image, 0, 0);
+    std::array<int, 3> rgb = {channel(pixel, image->red_mask), channel(pixel, image->green_mask),
+                              channel(pixel, image->blue_mask)};
+    XDestroyImage(image);
+    return rgb;
+}
+
+void movePointerAway() {
+    ::Display* display = XOpenDisplay(nullptr);
+    if (!display) return;
+    int screen = DefaultScreen(display);
+    XWarpPointer(display, None, RootWindow(display, screen), 0, 0, 0, 0, DisplayWidth(display, screen) - 1,
+                 DisplayHeight(display, screen) - 1);
+    XSync(display, False);
+    XCloseDisplay(display);
+}
+
+std::array<int, 2> screenSize() {
+    ::Display* display = XOpenDisplay(nullptr);
+    if (!display) return {0, 0};
+    int screen = DefaultScreen(display);
+    std::array<int, 2> size = {DisplayWidth(display, screen), DisplayHeight(display, screen)};
+    XCloseDisplay(display);
+    return size;
+}
+
+namespace {
+
+bool acceptsDelete(::Display* display, Window window, Atom deleteWindow) {
+    Atom* protocols = nullptr;
+    int count = 0;
+    bool found = false;
+    if (XGetWMProtocols(display, window, &protocols, &count)) {
+        for (int i = 0; i < count; i++) found = found || protocols[i] == deleteWindow;
+        XFree(protocols);
+    }
+    return found;
+}
+
+long pidOf(::Display* display, Window window, Atom pidAtom) {
+    Atom type;
+    int format;
+    unsigned long items, after;
+    unsigned char* data = nullptr;
+    long pid = -1;
+    if (XGetWindowProperty(display, window, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &items, &after,
+                           &data) == Success &&
+        data) {
+        if (items == 1 && format == 32) pid = *reinterpret_cast<long*>(data);
+        XFree(data);
+    }
+    return pid;
+}
+
+Window search(::Display* display, Window window, long pid, Atom pidAtom, Atom deleteWindow) {
+    if (pidOf(display, window, pidAtom) == pid && acceptsDelete(display, window, deleteWindow)) return window;
+    Window root, parent;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    Window found = 0;
+    if (XQueryTree(display, window, &root, &parent, &children, &count)) {
+        for (unsigned int i = 0; i < count && !found; i++) {
+            found = search(display, children[i], pid, pidAtom, deleteWindow);
+        }
+        if (children) XFree(children);
+    }
+    return found;
+}
+
+}  // namespace
+
+unsigned long windowOfProcess(int pid) {
+    ::Display* display = XOpenDisplay(nullptr);
+    if (!display) return 0;
+    Atom pidAtom = XInternAtom(display, "_NET_WM_PID", False);
+    Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
+    Window found = search(display, DefaultRootWindow(display), pid, pidAtom, deleteWindow);
+    XCloseDisplay(display);
+    return found;
+}
+
+bool requestClose(unsigned long window) {
+    ::Display* display = XOpenDisplay(nullptr);
+    if (!display) return false;
+    XEvent event = {};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    Status sent = XSendEvent(display, window, False, NoEventMask, &event);
+    XSync(display, False);
+    XCloseDisplay(display);
+    return sent != 0;
+}
