@@ -29,7 +29,7 @@ public:
     int mat_diffuse = -1;
     int mat_specular = -1;
     int mat_shininess = -1;
-    int lights_array = -1;  // location of "lights" (the field `lights` is the table)
+    int lightsLocation = -1;  // "lights" (the table itself is the field below)
     int lights_count = -1;
     int is_textured = -1;
     int is_textured_f = -1;

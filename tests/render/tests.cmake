@@ -11,4 +11,6 @@ gl_test(
 )
 gl_test_both(
   render/TextureTest.cpp
+  render/MeshBufferTest.cpp
+  render/MaterialTest.cpp
 )

@@ -5,4 +5,5 @@ quandrels_fixed_sources(
   platform/fixed/GLBuffer.cpp
   platform/fixed/ShaderProgram.cpp
   platform/fixed/ArchiveFile.cpp
+  platform/fixed/Material.cpp
 )

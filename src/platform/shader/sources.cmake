@@ -5,4 +5,5 @@ quandrels_shader_sources(
   platform/shader/GLBuffer.cpp
   platform/shader/ShaderProgram.cpp
   platform/shader/ArchiveFile.cpp
+  platform/shader/Material.cpp
 )
