@@ -135,11 +135,3 @@ TEST(MeshCollider, ResourceEventsLeaveAnUnbufferedMeshUsable) {
 }
 
 }  // namespace
-
-// TEMPORARY until the registry is merged: the cached-object behaviour of the two entry
-// operations this file needs. Remove when storage/Resources.cpp arrives.
-Mesh* MeshResource::getMesh() { return mesh; }
-void MeshResource::release() {
-    delete mesh;
-    mesh = nullptr;
-}

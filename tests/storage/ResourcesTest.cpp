@@ -24,7 +24,7 @@ std::string contentOf(Buffer* buffer) {
 }
 
 std::string monoWav(int16_t level) {
-    std::vector<unsigned char> bytes = riffWav(1, 22050, 16, bytesOf(std::vector<int16_t>(64, level)));
+    std::vector<unsigned char> bytes = audiotest::riffWav(1, 22050, 16, audiotest::bytesOf(std::vector<int16_t>(64, level)));
     return std::string(bytes.begin(), bytes.end());
 }
 
