@@ -37,7 +37,11 @@ void Archive::setFailedPath(char const* path) {
     failedPath = DupliStr(path);
 }
 
-void Archive::encipher(void* data, int length, char const* key, int start) {
+namespace {
+
+// Byte i gets key[(start + i) mod L] added (sign 1) or subtracted (sign -1). A start past
+// the key wraps instead of reading beyond it.
+void applyKey(void* data, int length, char const* key, int start, int sign) {
     if (!data || length < 1 || !key) return;
     int l = keyLength(key);
     if (l == 0) return;
@@ -45,23 +49,16 @@ void Archive::encipher(void* data, int length, char const* key, int start) {
     if (j < 0) j += l;
     unsigned char* bytes = static_cast<unsigned char*>(data);
     for (int i = 0; i < length; ++i) {
-        bytes[i] = static_cast<unsigned char>(bytes[i] + static_cast<unsigned char>(key[j]));
+        bytes[i] = static_cast<unsigned char>(bytes[i] + sign * static_cast<unsigned char>(key[j]));
         if (++j == l) j = 0;
     }
 }
 
-void Archive::uncipher(void* data, int length, char const* key, int start) {
-    if (!data || length < 1 || !key) return;
-    int l = keyLength(key);
-    if (l == 0) return;
-    int j = start % l;
-    if (j < 0) j += l;
-    unsigned char* bytes = static_cast<unsigned char*>(data);
-    for (int i = 0; i < length; ++i) {
-        bytes[i] = static_cast<unsigned char>(bytes[i] - static_cast<unsigned char>(key[j]));
-        if (++j == l) j = 0;
-    }
-}
+}  // namespace
+
+void Archive::encipher(void* data, int length, char const* key, int start) { applyKey(data, length, key, start, 1); }
+
+void Archive::uncipher(void* data, int length, char const* key, int start) { applyKey(data, length, key, start, -1); }
 
 void Archive::xorencode(void* data, int length) {
     if (!data) return;
@@ -348,29 +345,26 @@ Buffer* Archive::inflateEntry(PK_FILE* entry, char const* packPath, char const* 
     // Reading from the content start rather than from wherever the file stands keeps this
     // correct even when other reads came between openFile and here.
     if (!seekSet(entry->offset + FILE_HEADER)) return nullptr;
+    // The stored stream is read straight into one block of its size, deciphered in place,
+    // and handed to a Buffer (which frees it) for inflating.
     long size = entry->size;
-    long pieceLength = size < PIECE_SIZE ? size : PIECE_SIZE;
-    unsigned char* piece = static_cast<unsigned char*>(malloc(static_cast<size_t>(pieceLength > 0 ? pieceLength : 1)));
-    if (!piece) return nullptr;
-    Buffer gathered;
-    for (long start = 0; start < size; start += pieceLength) {
+    unsigned char* block = static_cast<unsigned char*>(malloc(static_cast<size_t>(size > 0 ? size : 1)));
+    if (!block) return nullptr;
+    for (long start = 0; start < size; start += PIECE_SIZE) {
         long n = size - start < PIECE_SIZE ? size - start : PIECE_SIZE;
         if (packPath && proc) {
             unsigned long value = static_cast<unsigned long>(n);
             proc(3, packPath, targetPath, &value, nullptr);
         }
-        if (read(piece, 1, n) != n) {
-            free(piece);
+        if (read(block + start, 1, n) != n) {
+            free(block);
             return nullptr;
         }
-        ContentCipher::uncipher(piece, n, start);
-        gathered.write(piece, static_cast<int>(n));
-        if (gathered.size != start + n) {  // out of memory
-            free(piece);
-            return nullptr;
-        }
+        ContentCipher::uncipher(block + start, n, start);
     }
-    free(piece);
+    Buffer gathered;
+    gathered.data = block;
+    gathered.size = static_cast<int>(size);
     return gathered.decompress();
 }
 

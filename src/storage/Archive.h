@@ -86,6 +86,9 @@ public:
     int getDirectorySize(char const* path);
     int packFile(char const* sourceDirectory, char const* packPath, char const* password);
     int extractFile(char const* packPath, char const* targetDirectory, char const* password);
+    // Whether an entry name can be extracted without leaving its directory: not empty, not
+    // "." or "..", and without '/' or '\\'.
+    static bool isSafeName(char const* name);
     // The file, directory or entry that made the last packFile or extractFile fail (or
     // leave something out), as a path; null when nothing did.
     char const* getFailedPath() const { return failedPath; }

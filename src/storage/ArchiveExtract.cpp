@@ -18,12 +18,6 @@
 
 namespace {
 
-// Empty, ".", "..", and names with a separator would escape the directory they belong to.
-bool isSafeName(char const* name) {
-    if (!name || !name[0] || strcmp(name, ".") == 0 || strcmp(name, "..") == 0) return false;
-    return !strchr(name, '/') && !strchr(name, '\\');
-}
-
 // Creates a directory below `parent`, or accepts a real directory already there; anything
 // else in the way (a file, a symbolic link) is refused.
 bool makeDirectory(int parent, char const* name) {
@@ -66,6 +60,11 @@ String joinPath(const String& directory, char const* name) {
 }
 
 }  // namespace
+
+bool Archive::isSafeName(char const* name) {
+    if (!name || !name[0] || strcmp(name, ".") == 0 || strcmp(name, "..") == 0) return false;
+    return !strchr(name, '/') && !strchr(name, '\\');
+}
 
 int Archive::extractFile(char const* packPath, char const* targetDirectory, char const* givenPassword) {
     setFailedPath(nullptr);

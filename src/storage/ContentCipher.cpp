@@ -4,9 +4,9 @@
 
 namespace {
 
-// Bytes handled per pass: a multiple of the period, so every pass starts at the same phase
-// and the inner loops are plain array additions the compiler can vectorise.
-constexpr int BLOCK = ContentCipher::PERIOD * 39;
+// Bytes handled per pass: a multiple of the period, so every pass starts at the same phase,
+// and of 16, so the fixed-length loops below compile to plain vector additions.
+constexpr int BLOCK = ContentCipher::PERIOD * 16 * 2;
 
 struct KeyStream {
     unsigned char bytes[ContentCipher::PERIOD + BLOCK];
@@ -26,24 +26,24 @@ int phaseOf(long start) {
     return static_cast<int>(phase < 0 ? phase + ContentCipher::PERIOD : phase);
 }
 
+void addBlock(unsigned char* __restrict data, const unsigned char* __restrict key) {
+    for (int i = 0; i < BLOCK; ++i) data[i] = static_cast<unsigned char>(data[i] + key[i]);
+}
+
+void subtractBlock(unsigned char* __restrict data, const unsigned char* __restrict key) {
+    for (int i = 0; i < BLOCK; ++i) data[i] = static_cast<unsigned char>(data[i] - key[i]);
+}
+
 }  // namespace
 
 void ContentCipher::encipher(unsigned char* data, long length, long start) {
     const unsigned char* key = STREAM.bytes + phaseOf(start);
-    while (length > 0) {
-        long n = length < BLOCK ? length : BLOCK;
-        for (long i = 0; i < n; ++i) data[i] = static_cast<unsigned char>(data[i] + key[i]);
-        data += n;
-        length -= n;
-    }
+    for (; length >= BLOCK; data += BLOCK, length -= BLOCK) addBlock(data, key);
+    for (long i = 0; i < length; ++i) data[i] = static_cast<unsigned char>(data[i] + key[i]);
 }
 
 void ContentCipher::uncipher(unsigned char* data, long length, long start) {
     const unsigned char* key = STREAM.bytes + phaseOf(start);
-    while (length > 0) {
-        long n = length < BLOCK ? length : BLOCK;
-        for (long i = 0; i < n; ++i) data[i] = static_cast<unsigned char>(data[i] - key[i]);
-        data += n;
-        length -= n;
-    }
+    for (; length >= BLOCK; data += BLOCK, length -= BLOCK) subtractBlock(data, key);
+    for (long i = 0; i < length; ++i) data[i] = static_cast<unsigned char>(data[i] - key[i]);
 }

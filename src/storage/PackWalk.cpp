@@ -2,7 +2,7 @@
 
 #include <string>
 
-PackWalk::PackWalk(PK_DIR* top) : top(top) {
+PackWalk::PackWalk(PK_DIR* top) {
     if (top) frames.push_back({top, 0});
 }
 

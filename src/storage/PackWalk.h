@@ -25,7 +25,6 @@ private:
         PK_DIR* directory;
         int index;
     };
-    PK_DIR* top;
     PK_DIR* last = nullptr;
     bool skip = false;
     int lastDepth = -1;

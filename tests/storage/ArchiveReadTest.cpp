@@ -15,22 +15,12 @@
 #include "storage/HeapArray.h"
 #include "storage/PackWalk.h"
 #include "support/PackBuilder.h"
+#include "support/PackReading.h"
 #include "support/TempDir.h"
 
 namespace {
 
 using Entry = PackBytes::Entry;
-
-std::string bytesOf(const Buffer* buffer) {
-    return buffer && buffer->data ? std::string(reinterpret_cast<char*>(buffer->data), buffer->size) : std::string();
-}
-
-std::string pseudoRandom(size_t length, unsigned seed) {
-    std::mt19937 generator(seed);
-    std::string bytes(length, '\0');
-    for (char& c : bytes) c = static_cast<char>(generator() & 0xFF);
-    return bytes;
-}
 
 // Text that compresses somewhat: words with random bytes between them.
 std::string mixed(size_t length, unsigned seed) {
@@ -46,13 +36,6 @@ std::string mixed(size_t length, unsigned seed) {
     }
     bytes.resize(length);
     return bytes;
-}
-
-std::string readAll(Archive& archive, const char* path) {
-    PK_FILE entry;
-    if (!archive.openFile(&entry, path)) return "<no entry>";
-    std::unique_ptr<Buffer> content(archive.readFile(&entry));
-    return content ? bytesOf(content.get()) : "<unreadable>";
 }
 
 class ArchiveRead : public testing::Test {
@@ -156,9 +139,9 @@ TEST_F(ArchiveRead, ReadsWhatTheFormatDescribesWhateverTheMagic) {
         EXPECT_EQ(archive.getDirectorySubCount(1), 0);
         EXPECT_EQ(archive.getDirectoryName(3), nullptr);
         EXPECT_EQ(archive.getDirectorySubCount(-1), 0);
-        EXPECT_EQ(readAll(archive, "textures/stone.png"), "PNG-ish bytes");
-        EXPECT_EQ(readAll(archive, "stone.png"), "top-level stone");
-        EXPECT_EQ(readAll(archive, "nothing.txt"), "");
+        EXPECT_EQ(readEntry(archive, "textures/stone.png"), "PNG-ish bytes");
+        EXPECT_EQ(readEntry(archive, "stone.png"), "top-level stone");
+        EXPECT_EQ(readEntry(archive, "nothing.txt"), "");
         archive.enterToDirectory("textures");
         EXPECT_EQ(archive.getDirectoryCount(), 2);
         EXPECT_STREQ(archive.getDirectoryName(1), "empty");
@@ -202,7 +185,7 @@ TEST_F(ArchiveRead, PasswordIsOnlyAskedForNeverCompared) {
         Archive archive;
         EXPECT_EQ(archive.openPackFile(path.c_str(), c.given), c.result) << (c.given ? c.given : "(null)");
         if (c.result == 0) {
-            EXPECT_EQ(readAll(archive, "a"), "alpha");
+            EXPECT_EQ(readEntry(archive, "a"), "alpha");
         } else {
             EXPECT_EQ(archive.mode, 0);
             EXPECT_EQ(archive.root, nullptr);
@@ -223,7 +206,7 @@ TEST_F(ArchiveRead, OpeningTwiceFailsAndKeepsTheOpenPack) {
     EXPECT_EQ(archive.openPackFile((dir / "missing.dat").c_str(), nullptr), 1);
     EXPECT_EQ(archive.root, root);
     EXPECT_EQ(archive.mode, 2);
-    EXPECT_EQ(readAll(archive, "a"), "first");
+    EXPECT_EQ(readEntry(archive, "a"), "first");
     EXPECT_FALSE(archive.createPackFile((dir / "new.dat").c_str(), nullptr));
 }
 
@@ -265,7 +248,7 @@ TEST_F(ArchiveRead, LookupsWalkComponentsAndNeverMoveTheCurrentDirectory) {
         {"textures/", "<no entry>"},
     };
     for (const Case& c : fromTop) {
-        EXPECT_EQ(readAll(archive, c.path), c.found) << c.path;
+        EXPECT_EQ(readEntry(archive, c.path), c.found) << c.path;
         EXPECT_EQ(archive.current, archive.root) << c.path;
     }
     archive.enterToDirectory("textures");
@@ -279,7 +262,7 @@ TEST_F(ArchiveRead, LookupsWalkComponentsAndNeverMoveTheCurrentDirectory) {
         {"x", "<no entry>"},
     };
     for (const Case& c : fromTextures) {
-        EXPECT_EQ(readAll(archive, c.path), c.found) << c.path;
+        EXPECT_EQ(readEntry(archive, c.path), c.found) << c.path;
         EXPECT_EQ(archive.current, textures) << c.path;
     }
     archive.enterToDirectory("nosuch");
@@ -311,7 +294,7 @@ TEST_F(ArchiveRead, ContentKeysRunOnAcrossPieces) {
     std::string path = put(PackBytes::build({PackBytes::file("big", content)}));
     Archive archive;
     ASSERT_EQ(archive.openPackFile(path.c_str(), nullptr), 0);
-    EXPECT_EQ(readAll(archive, "big"), content);
+    EXPECT_EQ(readEntry(archive, "big"), content);
 
     // The chunk reader delivers the raw stream whatever its chunk size.
     PK_FILE entry;
@@ -332,7 +315,7 @@ TEST_F(ArchiveRead, ContentKeysRunOnAcrossPieces) {
     ASSERT_TRUE(archive.openFile(&again, "big"));
     char head[1000];
     ASSERT_TRUE(archive.readFile(head, sizeof head, &again));
-    EXPECT_EQ(readAll(archive, "big"), content);
+    EXPECT_EQ(readEntry(archive, "big"), content);
     ASSERT_TRUE(archive.selectFile(&again));
     std::vector<char> rest(static_cast<size_t>(again.size - again.position));
     ASSERT_TRUE(archive.readFile(rest.data(), static_cast<long>(rest.size()), &again));
@@ -345,7 +328,7 @@ TEST_F(ArchiveRead, NamesMayHoldAnyByteButFF) {
     std::string odd = "tab\there \x01\xFE";
     Archive archive;
     ASSERT_EQ(archive.openPackFile(put(PackBytes::build({PackBytes::file(odd, "odd")})).c_str(), nullptr), 0);
-    EXPECT_EQ(readAll(archive, odd.c_str()), "odd");
+    EXPECT_EQ(readEntry(archive, odd.c_str()), "odd");
     archive.closePackFile();
 
     ASSERT_TRUE(archive.createPackFile((dir / "w.dat").c_str(), nullptr));
@@ -443,7 +426,7 @@ TEST_F(ArchiveRead, LyingPacksAreRefused) {
     for (const Case& c : unreadable) {
         Archive archive;
         ASSERT_EQ(archive.openPackFile(put(c.bytes).c_str(), nullptr), 0) << c.what;
-        EXPECT_EQ(readAll(archive, "a"), c.read) << c.what;
+        EXPECT_EQ(readEntry(archive, "a"), c.read) << c.what;
         PK_FILE forged;
         forged.offset = 8;
         forged.size = 1 << 30;
@@ -451,7 +434,7 @@ TEST_F(ArchiveRead, LyingPacksAreRefused) {
     }
     Archive archive;
     ASSERT_EQ(archive.openPackFile(put(honest).c_str(), nullptr), 0);
-    EXPECT_EQ(readAll(archive, "a"), "content");
+    EXPECT_EQ(readEntry(archive, "a"), "content");
 }
 
 TEST_F(ArchiveRead, EveryTruncationFailsCleanly) {
@@ -466,7 +449,7 @@ TEST_F(ArchiveRead, EveryTruncationFailsCleanly) {
     }
     Archive archive;
     ASSERT_EQ(archive.openPackFile(put(full).c_str(), ""), 0);
-    EXPECT_EQ(readAll(archive, "d/f"), mixed(700, 3));
+    EXPECT_EQ(readEntry(archive, "d/f"), mixed(700, 3));
 }
 
 TEST_F(ArchiveRead, FlippedBytesNeverCrashTheReader) {

@@ -18,30 +18,13 @@
 #include "storage/Archive.h"
 #include "storage/Buffer.h"
 #include "support/PackBuilder.h"
+#include "support/PackReading.h"
 #include "support/TempDir.h"
 #include "support/WorkingDirectory.h"
 
 namespace {
 
 using Entry = PackBytes::Entry;
-
-std::string bytesOf(const Buffer* buffer) {
-    return buffer && buffer->data ? std::string(reinterpret_cast<char*>(buffer->data), buffer->size) : std::string();
-}
-
-std::string pseudoRandom(size_t length, unsigned seed) {
-    std::mt19937 generator(seed);
-    std::string bytes(length, '\0');
-    for (char& c : bytes) c = static_cast<char>(generator() & 0xFF);
-    return bytes;
-}
-
-std::string readAll(Archive& archive, const char* path) {
-    PK_FILE entry;
-    if (!archive.openFile(&entry, path)) return "<no entry>";
-    std::unique_ptr<Buffer> content(archive.readFile(&entry));
-    return content ? bytesOf(content.get()) : "<unreadable>";
-}
 
 long storedSize(Archive& archive, const char* path) {
     PK_FILE entry;
@@ -151,7 +134,7 @@ TEST_F(ArchiveWrite, PackFileLaysDownTheFormatByteForByte) {
 
         ASSERT_EQ(archive.openPackFile(pack.c_str(), nullptr), c.stored ? 2 : 0);
         ASSERT_EQ(archive.openPackFile(pack.c_str(), ""), c.stored ? 0 : 1);
-        EXPECT_EQ(readAll(archive, "a.txt"), "hello, pack");
+        EXPECT_EQ(readEntry(archive, "a.txt"), "hello, pack");
         PK_FILE entry;
         EXPECT_FALSE(archive.openFile(&entry, "e"));
         archive.closePackFile();
@@ -193,8 +176,8 @@ TEST_F(ArchiveWrite, RoundTripKeepsTheTreeExactly) {
     Archive archive;
     ASSERT_EQ(archive.packFile((dir / "src").c_str(), (dir / "p.dat").c_str(), nullptr), Archive::PACK_OK);
     ASSERT_EQ(archive.openPackFile((dir / "p.dat").c_str(), nullptr), 0);
-    EXPECT_EQ(readAll(archive, "sub/nested/deep.txt"), "deep down\n");
-    EXPECT_EQ(readAll(archive, "big.bin"), dir.readFile("src/big.bin"));
+    EXPECT_EQ(readEntry(archive, "sub/nested/deep.txt"), "deep down\n");
+    EXPECT_EQ(readEntry(archive, "big.bin"), dir.readFile("src/big.bin"));
     archive.closePackFile();
 
     ASSERT_EQ(archive.extractFile((dir / "p.dat").c_str(), (dir / "out").c_str(), nullptr), 0);
@@ -302,7 +285,7 @@ TEST_F(ArchiveWrite, TheCallbackCanSupplyTheContent) {
     archive.setProc(nullptr);
     ASSERT_EQ(archive.openPackFile((dir / "p.dat").c_str(), nullptr), 0);
     EXPECT_EQ(storedSize(archive, "c.txt"), static_cast<long>(zlib.size()));
-    EXPECT_EQ(readAll(archive, "c.txt"), "what the callback says");
+    EXPECT_EQ(readEntry(archive, "c.txt"), "what the callback says");
 }
 
 TEST_F(ArchiveWrite, ACallbackThatDoesNotAddUpFailsInsteadOfLooping) {
@@ -370,7 +353,7 @@ TEST_F(ArchiveWrite, APackInsideItsSourceDoesNotPackItself) {
     ASSERT_EQ(archive.packFile((dir / "src").c_str(), (dir / "src/self.dat").c_str(), nullptr), Archive::PACK_OK);
     ASSERT_EQ(archive.openPackFile((dir / "src/self.dat").c_str(), nullptr), 0);
     ASSERT_EQ(archive.getDirectoryCount(), 1);
-    EXPECT_EQ(readAll(archive, "a.txt"), "alpha");
+    EXPECT_EQ(readEntry(archive, "a.txt"), "alpha");
 }
 
 TEST_F(ArchiveWrite, DirectorySizeSumsEveryFileBelow) {

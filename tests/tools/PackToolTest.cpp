@@ -15,6 +15,7 @@
 
 #include "storage/Archive.h"
 #include "support/PackBuilder.h"
+#include "support/PackReading.h"
 #include "support/RunProcess.h"
 #include "support/TempDir.h"
 
@@ -45,13 +46,6 @@ std::vector<std::string> lines(const std::string& text) {
 bool exists(const std::string& path) {
     struct stat info;
     return lstat(path.c_str(), &info) == 0;
-}
-
-std::string pseudoRandom(size_t length, unsigned seed) {
-    std::mt19937 generator(seed);
-    std::string bytes(length, '\0');
-    for (char& c : bytes) c = static_cast<char>(generator() & 0xFF);
-    return bytes;
 }
 
 class PackTool : public testing::Test {

@@ -64,11 +64,6 @@ std::string realPath(const std::string& path) {
     return result;
 }
 
-bool isSafeName(const char* name) {
-    if (!name || !name[0] || strcmp(name, ".") == 0 || strcmp(name, "..") == 0) return false;
-    return !strchr(name, '/') && !strchr(name, '\\');
-}
-
 int openForReading(Archive& archive, const std::string& pack, const char* password) {
     struct stat info;
     if (stat(pack.c_str(), &info) != 0) return fail(pack, strerror(errno));
@@ -263,7 +258,7 @@ int extractCommand(const std::string& pack, const std::string& target, const cha
         while (PK_DIR* node = walk.next()) {
             std::string relative = walk.path().c_str();
             std::string entry = "entry '" + shown(relative) + "' ";
-            if (!isSafeName(node->name)) {
+            if (!Archive::isSafeName(node->name)) {
                 return fail(pack, entry + "has an unsafe name (empty, '.', '..', or holding '/' or '\\'); nothing was extracted");
             }
             if (!seen.insert(relative).second) return fail(pack, entry + "appears twice; nothing was extracted");
