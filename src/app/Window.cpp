@@ -86,6 +86,23 @@ void Window::setDisplay(Component* d) {
     sendBroadcast(Events::SHOW);
 }
 
+void Window::logGLStrings() {
+    struct Line {
+        const char* format;
+        GLenum name;
+    };
+    static const Line lines[] = {{"GL Version: %s\n", GL_VERSION},
+                                 {"GL Vendor: %s\n", GL_VENDOR},
+                                 {"GL Renderer: %s\n", GL_RENDERER},
+                                 {"GL Extensions: %s\n", GL_EXTENSIONS},
+                                 {"GLSL Version: %s\n", GL_SHADING_LANGUAGE_VERSION}};
+    for (const Line& line : lines) {
+        // A context that answers nothing (GL_EXTENSIONS in a core profile) logs an empty text.
+        const GLubyte* text = glGetString(line.name);
+        log(line.format, text ? reinterpret_cast<const char*>(text) : "");
+    }
+}
+
 void Window::setGLViewport() { glViewport(viewport.x, viewport.y, viewport.width, viewport.height); }
 
 bool Window::viewportContainsMouse(Rect r, Vector2 m) {

@@ -73,4 +73,6 @@ private:
     // Platform parts of run(): translate every pending event; show the frame.
     void pollEvents();
     void swapBuffers();
+    // The start-up lines that name the GL implementation (the same in both builds).
+    void logGLStrings();
 };

@@ -64,14 +64,21 @@ Outcome runAndEnd(const std::string& program, Ending ending) {
             return window != 0;
         },
         30);
+    int status = 0;
+    bool ended = false;
     if (up) {
         SDL_Delay(200);  // let the frame loop run a few frames
-        if (ending == Ending::CLOSE_WINDOW) requestClose(window);
         if (ending == Ending::SIGTERM_SIGNAL) kill(pid, SIGTERM);
         if (ending == Ending::SIGINT_SIGNAL) kill(pid, SIGINT);
+        for (int attempt = 0; attempt < 10 && !ended; attempt++) {
+            // SDL may replace a window while it sets up GL: ask whichever is shown now.
+            if (ending == Ending::CLOSE_WINDOW) {
+                window = windowOfProcess(pid);
+                if (window) requestClose(window);
+            }
+            ended = waitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; }, 2);
+        }
     }
-    int status = 0;
-    bool ended = waitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; }, 20);
     if (!ended) {
         kill(pid, SIGKILL);
         waitpid(pid, &status, 0);

@@ -103,21 +103,29 @@ Window search(::Display* display, Window window, long pid, Atom pidAtom, Atom de
     return found;
 }
 
+// Windows of other tests come and go while the tree is walked; a window that vanished
+// between listing and asking is simply not the one looked for.
+int ignoreError(::Display*, XErrorEvent*) { return 0; }
+
 }  // namespace
 
 unsigned long windowOfProcess(int pid) {
     ::Display* display = XOpenDisplay(nullptr);
     if (!display) return 0;
+    XErrorHandler previous = XSetErrorHandler(ignoreError);
     Atom pidAtom = XInternAtom(display, "_NET_WM_PID", False);
     Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
     Window found = search(display, DefaultRootWindow(display), pid, pidAtom, deleteWindow);
+    XSync(display, False);
     XCloseDisplay(display);
+    XSetErrorHandler(previous);
     return found;
 }
 
 bool requestClose(unsigned long window) {
     ::Display* display = XOpenDisplay(nullptr);
     if (!display) return false;
+    XErrorHandler previous = XSetErrorHandler(ignoreError);
     XEvent event = {};
     event.xclient.type = ClientMessage;
     event.xclient.window = window;
@@ -128,5 +136,6 @@ bool requestClose(unsigned long window) {
     Status sent = XSendEvent(display, window, False, NoEventMask, &event);
     XSync(display, False);
     XCloseDisplay(display);
+    XSetErrorHandler(previous);
     return sent != 0;
 }

@@ -1,6 +1,7 @@
 unit_test(
   app/ComponentTest.cpp
   app/InterpolationTest.cpp
+  app/DisplayTest.cpp
 )
 unit_test_both(
   app/TimerTest.cpp
@@ -20,7 +21,7 @@ gl_test_both(
   app/XScreen.cpp
 )
 if(QUANDRELS_GL_TESTS)
-  # XScreen reads the shown window back from the X server.
+  # XScreen asks the X server what is on the screen.
   find_package(X11 REQUIRED)
   target_link_libraries(gl_tests PRIVATE X11::X11)
   target_link_libraries(gl_tests_fixed PRIVATE X11::X11)

@@ -6,14 +6,16 @@
 #include <gtest/gtest.h>
 
 #include "render/Texture.h"
+#include "support/Bytes.h"
 #include "support/GLWindow.h"
 #include "support/Png.h"
+#include "support/Thrown.h"
 
 namespace {
 
 std::unique_ptr<Buffer> bufferOf(const std::string& bytes) {
     auto buffer = std::make_unique<Buffer>();
-    buffer->write(bytes.data(), static_cast<int>(bytes.size()));
+    fill(*buffer, bytes);
     return buffer;
 }
 
@@ -41,12 +43,7 @@ GLint internalFormat(const Texture& texture) {
 
 std::string thrownBy(const std::string& bytes, unsigned long key = Texture::NO_COLOR_KEY) {
     auto image = bufferOf(bytes);
-    try {
-        Texture texture(image.get(), 1, key);
-    } catch (const char* message) {
-        return message;
-    }
-    return "(nothing thrown)";
+    return thrownMessage([&] { Texture texture(image.get(), 1, key); });
 }
 
 class TextureTest : public testing::Test {

@@ -12,6 +12,34 @@ void push(SDL_Event& event) { SDL_PushEvent(&event); }
 
 #ifndef QUANDRELS_TEST_FIXED_BUILD
 
+namespace {
+
+// SDL2 filters pushed events too; those made here name no window, the window system's do.
+int onlyPushedInput(void*, SDL_Event* e) {
+    switch (e->type) {
+        case SDL_KEYDOWN:
+        case SDL_KEYUP:
+            return e->key.windowID == 0;
+        case SDL_MOUSEMOTION:
+            return e->motion.windowID == 0;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            return e->button.windowID == 0;
+        case SDL_FINGERDOWN:
+        case SDL_FINGERUP:
+        case SDL_FINGERMOTION:
+            return e->tfinger.windowID == 0;
+        default:
+            return 1;
+    }
+}
+
+}  // namespace
+
+void ignoreWindowSystemInput() { SDL_SetEventFilter(onlyPushedInput, nullptr); }
+
+void stopIgnoringWindowSystemInput() { SDL_SetEventFilter(nullptr, nullptr); }
+
 void drain() {
     for (int round = 0; round < 5; round++) {
         SDL_Delay(20);
@@ -72,6 +100,28 @@ void pushResize(int width, int height) {
 }
 
 #else
+
+namespace {
+
+// SDL 1.2 runs only the window system's events through the filter, never pushed ones.
+int noWindowSystemInput(const SDL_Event* e) {
+    switch (e->type) {
+        case SDL_KEYDOWN:
+        case SDL_KEYUP:
+        case SDL_MOUSEMOTION:
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            return 0;
+        default:
+            return 1;
+    }
+}
+
+}  // namespace
+
+void ignoreWindowSystemInput() { SDL_SetEventFilter(noWindowSystemInput); }
+
+void stopIgnoringWindowSystemInput() { SDL_SetEventFilter(nullptr); }
 
 void drain() {
     SDL_Event e;

@@ -8,6 +8,12 @@ namespace platform_events {
 // pointer entering), waiting briefly until nothing more arrives.
 void drain();
 
+// While a test pushes its own input, the real pointer and keyboard must not add to it (a
+// window of another test closing over ours sends the pointer in): keeps only pushed pointer,
+// touch and key events until stopped.
+void ignoreWindowSystemInput();
+void stopIgnoringWindowSystemInput();
+
 void pushQuit();
 // `repeat` marks the key as auto-repeated where the platform can say so (SDL2 only).
 void pushKey(int sym, int mod, bool repeat = false);

@@ -16,11 +16,6 @@ namespace {
 int desktopWidth = 0;
 int desktopHeight = 0;
 
-const char* glString(GLenum name) {
-    const GLubyte* text = glGetString(name);
-    return text ? reinterpret_cast<const char*>(text) : "";
-}
-
 }  // namespace
 
 Window::Window(const char* title, bool fullscreen, int width, int height) {
@@ -63,11 +58,7 @@ Window::Window(const char* title, bool fullscreen, int width, int height) {
     glShadeModel(GL_SMOOTH);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
 
-    log("GL Version: %s\n", glString(GL_VERSION));
-    log("GL Vendor: %s\n", glString(GL_VENDOR));
-    log("GL Renderer: %s\n", glString(GL_RENDERER));
-    log("GL Extensions: %s\n", glString(GL_EXTENSIONS));
-    log("GLSL Version: %s\n", glString(GL_SHADING_LANGUAGE_VERSION));
+    logGLStrings();
 
     platformWindow = surface;
     display = nullptr;

@@ -7,15 +7,6 @@
 
 #include "storage/Log.h"
 
-namespace {
-
-const char* glString(GLenum name) {
-    const GLubyte* text = glGetString(name);
-    return text ? reinterpret_cast<const char*>(text) : "";
-}
-
-}  // namespace
-
 Window::Window(const char* title, bool fullscreen, int width, int height) {
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         log("\nUnable to initialize SDL: %s\n", SDL_GetError());
@@ -68,11 +59,7 @@ Window::Window(const char* title, bool fullscreen, int width, int height) {
         log("Error initializing GLEW! %s\n", reinterpret_cast<const char*>(glewGetErrorString(glewError)));
     }
     log("Using GLEW %s\n", reinterpret_cast<const char*>(glewGetString(GLEW_VERSION)));
-    log("GL Version: %s\n", glString(GL_VERSION));
-    log("GL Vendor: %s\n", glString(GL_VENDOR));
-    log("GL Renderer: %s\n", glString(GL_RENDERER));
-    log("GL Extensions: %s\n", glString(GL_EXTENSIONS));
-    log("GLSL Version: %s\n", glString(GL_SHADING_LANGUAGE_VERSION));
+    logGLStrings();
 
     bool gl2 = glewIsSupported("GL_VERSION_2_0");
     log("Is supported GL2: %s\n", gl2 ? "y" : "n");
