@@ -1,7 +1,6 @@
 unit_test(
   app/ComponentTest.cpp
   app/InterpolationTest.cpp
-  app/DisplayTest.cpp
 )
 unit_test_both(
   app/TimerTest.cpp
@@ -28,3 +27,10 @@ if(QUANDRELS_GL_TESTS)
   # ProgramTest starts the programs themselves.
   add_dependencies(gl_tests quandrels quandrels-fixed)
 endif()
+# The fade layer, the exit screen and the application's shutdown on real windows.
+gl_test_both(
+  app/DisplayEventsTest.cpp
+  app/ShutdownTest.cpp
+  app/SharedLayerTest.cpp
+  app/ExitDisplayTest.cpp
+)
