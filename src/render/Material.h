@@ -1,7 +1,8 @@
 // Material: draws one Mesh with one set of matrices, colours, lights and an optional
 // Texture. The shader build owns a ShaderProgram and uploads uniforms and attribute arrays;
 // the fixed-function build drives the OpenGL 1.x pipeline instead (platform/<build>/Material.cpp).
-// After every draw, depth test, culling and blending are off and no program is bound.
+// After every draw, including one that throws, depth test, culling and blending are off and
+// no program is bound.
 #pragma once
 
 #include "render/Color.h"
@@ -51,5 +52,9 @@ public:
     Material& operator=(const Material&) = delete;
     ~Material();
 
+    // One draw; texture may be null. Throws "Cannot render not buffered mesh." (shader
+    // build), "Projection matrix is required", "View matrix is required", "Model matrix is
+    // required" before touching GL, and "Vertices are required" / "Colors are required"
+    // (shader build). Computes the mesh's normals on first need. Allocates nothing else.
     void render(Matrix4x4* projection, Matrix4x4* view, Matrix4x4* model, Mesh* mesh, Texture* texture);
 };

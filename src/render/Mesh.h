@@ -57,16 +57,25 @@ public:
     void createBuffers();
     void releaseBuffers();
 
+    // Appends the unit quad (-1..1 in x and y) transformed by m: two counter-clockwise
+    // triangles facing +z, texcoords only when the list exists. A quad whose corners would
+    // not fit 16-bit indices gets no triangles.
     void generatePlane(Matrix4x4 m);
     static Mesh* createPlane(Matrix4x4 m);
     static Mesh* createTexturedPlane(unsigned int usage, Matrix4x4 m);
 
+    // Smoothed unit normals per vertex; throws "Compute normals requires vertices" /
+    // "Compute normals requires elements".
     void computeNormals();
-    // Nearest front-face hit of a ray given in the mesh's own coordinates.
+    // Nearest hit of a ray given in the mesh's own coordinates (back faces only when
+    // cullFace is false); sets info's distance, point and unnormalised normal when the hit
+    // is nearer than info's distance, or info's distance is negative. Allocates nothing.
     void raycast(Ray ray, RaycastInfo* info);
-    // Fills this buffered mesh from Wavefront OBJ text.
+    // Fills this buffered mesh from Wavefront OBJ text (see render/ObjLoader.h); throws
+    // "Mesh is not buffered." before changing anything. Colours are left as they are.
     void loadObj(Buffer* obj);
 
-    // Whole triangles in the element list (a trailing partial triangle is ignored).
+    // Whole triangles in the element list. A trailing partial triangle, and triangles that
+    // name a vertex that does not exist, are never drawn, hit or used for normals.
     int triangleCount() const;
 };

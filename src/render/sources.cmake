@@ -6,4 +6,5 @@ quandrels_sources(
   render/Texture.cpp
   render/Mesh.cpp
   render/ObjLoader.cpp
+  render/DrawState.cpp
 )

@@ -3,6 +3,7 @@
 #include "render/Material.h"
 
 #include "platform/GL.h"
+#include "render/DrawState.h"
 #include "render/Mesh.h"
 #include "render/ShaderProgram.h"
 #include "render/Texture.h"
@@ -80,9 +81,7 @@ Material::Material(ShaderProgram* program) : program(program) {}
 Material::~Material() { delete program; }
 
 void Material::render(Matrix4x4* projection, Matrix4x4* view, Matrix4x4* model, Mesh* mesh, Texture* texture) {
-    if (!projection) throw "Projection matrix is required";
-    if (!view) throw "View matrix is required";
-    if (!model) throw "Model matrix is required";
+    requireMatrices(projection, view, model);
 
     // Only one thing can fail below (the inverse of a singular model while lit): find out
     // before any state changes.
@@ -91,18 +90,8 @@ void Material::render(Matrix4x4* projection, Matrix4x4* view, Matrix4x4* model, 
     Matrix4x4 modelInverse;
     if (lightCount > 0) modelInverse = model->invert();
 
-    bool blend = texture && texture->hasAlpha;
-    bool cull = mesh->cullFace;
-    bool depth = depthTest;
-    if (depth) glEnable(GL_DEPTH_TEST);
-    if (cull) {
-        glEnable(GL_CULL_FACE);
-        glCullFace(GL_BACK);
-    }
-    if (blend) {
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    }
+    DrawState state(depthTest, mesh, texture);
+    state.enable();
 
     glMatrixMode(GL_PROJECTION);
     glLoadMatrixf(projection->m);
@@ -124,7 +113,7 @@ void Material::render(Matrix4x4* projection, Matrix4x4* view, Matrix4x4* model, 
 
         const float model_ambient[4] = {sceneAmbient.r, sceneAmbient.g, sceneAmbient.b, sceneAmbient.a};
         glLightModelfv(GL_LIGHT_MODEL_AMBIENT, model_ambient);
-        GLenum face = cull ? GL_FRONT : GL_FRONT_AND_BACK;
+        GLenum face = mesh->cullFace ? GL_FRONT : GL_FRONT_AND_BACK;
         materialColor(face, GL_AMBIENT, ambient);
         materialColor(face, GL_DIFFUSE, diffuse);
         materialColor(face, GL_SPECULAR, specular);
@@ -184,7 +173,5 @@ void Material::render(Matrix4x4* projection, Matrix4x4* view, Matrix4x4* model, 
         glDisable(GL_LIGHTING);
         disableLights();
     }
-    if (blend) glDisable(GL_BLEND);
-    if (cull) glDisable(GL_CULL_FACE);
-    if (depth) glDisable(GL_DEPTH_TEST);
+    state.disable();
 }

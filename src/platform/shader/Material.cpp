@@ -3,6 +3,7 @@
 #include "render/Material.h"
 
 #include "platform/GL.h"
+#include "render/DrawState.h"
 #include "render/GLBuffer.h"
 #include "render/Matrix3x3.h"
 #include "render/Mesh.h"
@@ -78,22 +79,10 @@ Material::~Material() { delete program; }
 
 void Material::render(Matrix4x4* projection, Matrix4x4* view, Matrix4x4* model, Mesh* mesh, Texture* texture) {
     if (!mesh->buffered) throw "Cannot render not buffered mesh.";
-    if (!projection) throw "Projection matrix is required";
-    if (!view) throw "View matrix is required";
-    if (!model) throw "Model matrix is required";
+    requireMatrices(projection, view, model);
 
-    bool blend = texture && texture->hasAlpha;
-    bool cull = mesh->cullFace;
-    bool depth = depthTest;
-    if (depth) glEnable(GL_DEPTH_TEST);
-    if (cull) {
-        glEnable(GL_CULL_FACE);
-        glCullFace(GL_BACK);
-    }
-    if (blend) {
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    }
+    DrawState state(depthTest, mesh, texture);
+    state.enable();
     glUseProgram(program->id);
 
     // Everything enabled above is undone on every way out, so a failed draw leaves GL as
@@ -105,9 +94,7 @@ void Material::render(Matrix4x4* projection, Matrix4x4* view, Matrix4x4* model, 
             if (location != -1) glDisableVertexAttribArray(static_cast<GLuint>(location));
         }
         glUseProgram(0);
-        if (blend) glDisable(GL_BLEND);
-        if (cull) glDisable(GL_CULL_FACE);
-        if (depth) glDisable(GL_DEPTH_TEST);
+        state.disable();
     };
 
     try {
