@@ -25,7 +25,7 @@ if(QUANDRELS_GL_TESTS)
   target_link_libraries(gl_tests PRIVATE X11::X11)
   target_link_libraries(gl_tests_fixed PRIVATE X11::X11)
   # ProgramTest starts the programs themselves.
-  add_dependencies(gl_tests quandrels quandrels-fixed)
+  add_dependencies(gl_tests quandrels quandrels-fixed quandrels-pack quandrels_pack_data)
 endif()
 # The fade layer, the exit screen and the application's shutdown on real windows.
 gl_test_both(

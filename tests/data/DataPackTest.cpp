@@ -74,7 +74,9 @@ TEST_F(DataPackTest, EveryResourceLoadsAsTheGameUsesIt) {
             Texture* texture = nullptr;
             EXPECT_EQ(thrownMessage([&] { texture = Resources::getTextureResource(name, 1, Texture::NO_COLOR_KEY)->getTexture(); }), "");
             ASSERT_NE(texture, nullptr);
-            if (isBlended(n)) EXPECT_TRUE(texture->hasAlpha) << "drawn with colour alpha or transparent parts";
+            if (isBlended(n)) {
+                EXPECT_TRUE(texture->hasAlpha) << "drawn with colour alpha or transparent parts";
+            }
         } else if (endsWith(n, ".wav")) {
             Sound* sound = Resources::getSoundResource(name)->getSound();
             ASSERT_NE(sound, nullptr);
