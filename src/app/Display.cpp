@@ -6,6 +6,7 @@
 
 #include "app/Events.h"
 #include "app/Quandrels.h"
+#include "app/SharedLayer.h"
 #include "app/Window.h"
 
 Display::Display(Quandrels* app) : app(app) {}
@@ -48,8 +49,14 @@ Event* Display::onEvent(Event* e) {
                 app->fullscreenRequested = true;
                 window->quit();
             }
+        } else if (strcmp(e->name, Events::ESCAPE) == 0) {
+            toGallery();
         }
     }
     if (app && app->sharedLayer) app->sharedLayer->sendBroadcast(e);
     return e;
+}
+
+void Display::toGallery() {
+    if (app && app->sharedLayer && app->gallery) app->sharedLayer->fadeTo(app->gallery);
 }

@@ -1,6 +1,7 @@
 // Display: one full-window screen of the game (gallery, teasers, exit screen). The base class
 // keeps the letter-boxed viewport at the game's aspect ratio, turns Alt+Return into a
-// fullscreen request and passes every event on to the shared fade layer, which draws last.
+// fullscreen request and Escape into a fade back to the gallery, and passes every event on
+// to the shared fade layer, which draws last.
 #pragma once
 
 #include "app/Component.h"
@@ -19,12 +20,16 @@ public:
     explicit Display(Quandrels* app);
 
     // "update"/"resize": recompute viewport; "keydown": Alt+Return requests the fullscreen
-    // toggle (key repeats ignored); every event then goes to the shared layer. Returns e.
+    // toggle (key repeats ignored); "escape" fades to the gallery; every event then goes to
+    // the shared layer. Returns e.
     Event* onEvent(Event* e) override;
 
     // The largest area of aspect ASPECT centred in a windowWidth x windowHeight window.
     // Computed in double precision with ASPECT taken as its float value. Never gives a side
     // of 0: a window without area (either side 0 or less) leaves `current` as it is, and a
     // sliver of a window gets at least one pixel each way.
+    // Fades back to the application's gallery (ignored while a fade runs).
+    void toGallery();
+
     static Rect letterbox(int windowWidth, int windowHeight, Rect current);
 };

@@ -6,14 +6,30 @@
 
 #include "app/Display.h"
 #include "app/Events.h"
+#include "app/ExitDisplay.h"
+#include "app/SharedLayer.h"
 #include "app/Window.h"
+#include "audio/AudioPlayer.h"
 #include "storage/Log.h"
+#include "storage/Resources.h"
 
 void Quandrels::start() {
+    Resources::archive = "Quandrels.dat";
+    Resources::password = "";
+    // A machine without sound runs the game silently; the player says why on standard error.
+    AudioPlayer::init();
+    Resources::init();
+
     try {
         fullscreen = false;
         createWindow();
-        if (gallery) window->setDisplay(gallery);
+        sharedLayer = new SharedLayer(this);
+        // The game's displays join here, in their order, as they are built; the exit screen
+        // is always the last.
+        exitDisplay = new ExitDisplay(this);
+        displays.add(exitDisplay);
+        // Without a gallery the game opens on the exit screen.
+        window->setDisplay(gallery ? gallery : exitDisplay);
         runLoop();
     } catch (const char* message) {
         log("%s\n", message);
@@ -39,6 +55,8 @@ void Quandrels::runLoop() {
 }
 
 void Quandrels::toggleFullscreen() {
+    // Loaded GL objects belong to the context that goes with the old window.
+    Resources::releaseData();
     if (sharedLayer) sharedLayer->sendBroadcast(Events::RELEASE_RESOURCES);
     for (Display* d : displays) {
         if (d) d->sendBroadcast(Events::RELEASE_RESOURCES);
@@ -75,6 +93,9 @@ void Quandrels::shutdown() {
     exitDisplay = nullptr;
     delete sharedLayer;
     sharedLayer = nullptr;
+    // The registry's GL objects need the window's context, so they go before the window.
+    Resources::release();
+    AudioPlayer::release();
     delete window;
     window = nullptr;
     SDL_Quit();

@@ -5,8 +5,9 @@
 
 #include "storage/List.h"
 
-class Component;
 class Display;
+class ExitDisplay;
+class SharedLayer;
 class Window;
 
 class Quandrels {
@@ -14,10 +15,10 @@ public:
     Window* window = nullptr;          // owned; null until created
     bool fullscreen = false;           // the mode of the current window
     bool fullscreenRequested = false;  // set by a display on Alt+Return, before it quits the loop
-    Component* sharedLayer = nullptr;  // the fade layer, drawn over every display; owned
+    SharedLayer* sharedLayer = nullptr;  // the fade layer, drawn over every display; owned
     List<Display*> displays;           // owned, in creation order
     Display* gallery = nullptr;        // also in displays
-    Display* exitDisplay = nullptr;    // also in displays
+    ExitDisplay* exitDisplay = nullptr;  // also in displays
 
     Quandrels() = default;
     Quandrels(const Quandrels&) = delete;

@@ -4,6 +4,8 @@ quandrels_sources(
   app/Interpolation.cpp
   app/Timer.cpp
   app/Window.cpp
+  app/SharedLayer.cpp
+  app/ExitDisplay.cpp
   app/Quandrels.cpp
   app/Display.cpp
 )

@@ -3,6 +3,8 @@ quandrels_sources(
   storage/String.cpp
   storage/Buffer.cpp
   storage/Values.cpp
+  storage/Resource.cpp
+  storage/Resources.cpp
   storage/File.cpp
   storage/BufferableMap.cpp
   storage/BufferableList.cpp

@@ -10,6 +10,7 @@
 
 #include "app/Events.h"
 #include "app/Quandrels.h"
+#include "app/SharedLayer.h"
 #include "app/Window.h"
 #include "app/XScreen.h"
 #include "support/LogCapture.h"
@@ -31,15 +32,17 @@ Strings withoutMotion(Strings names) {
 struct App {
     Quandrels app;
     EventLog log;
-    RecordingComponent* layer = new RecordingComponent(&log, "layer");
     RecordingDisplay* shown = new RecordingDisplay(&app);
     RecordingDisplay* hidden = new RecordingDisplay(&app);
 
     App() {
-        app.sharedLayer = layer;
         app.displays.add(shown);
         app.displays.add(hidden);
         captureLog([&] { app.createWindow(); });
+        // The real fade layer (it needs the window's GL context); an observer records what
+        // reaches it.
+        app.sharedLayer = new SharedLayer(&app);
+        app.sharedLayer->add(new RecordingObserver(&log, "layer"));
         app.window->setDisplay(shown);
         pe::drain();
         shown->names.clear();

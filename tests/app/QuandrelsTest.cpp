@@ -1,28 +1,17 @@
 // The application object without a screen: a window that cannot open ends start() through
-// the normal shutdown, and the shutdown deletes everything once, in its order.
+// the normal shutdown (the shutdown order itself is tested on a real window in
+// ShutdownTest).
 #include <cstdlib>
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
-#include "app/Display.h"
 #include "app/Quandrels.h"
-#include "app/Window.h"
+#include "audio/AudioPlayer.h"
+#include "storage/Resources.h"
 #include "support/LogCapture.h"
-#include "support/RecordingComponent.h"
 
 namespace {
-
-using Strings = std::vector<std::string>;
-
-class CountedDisplay : public Display {
-public:
-    CountedDisplay(Quandrels* app, EventLog* log, std::string label) : Display(app), log(log), label(label) {}
-    ~CountedDisplay() override { log->destroyed.push_back(label); }
-    EventLog* log;
-    std::string label;
-};
 
 TEST(QuandrelsTest, StartWithoutVideoLogsTheFailureAndShutsDown) {
     setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
@@ -33,31 +22,12 @@ TEST(QuandrelsTest, StartWithoutVideoLogsTheFailureAndShutsDown) {
     EXPECT_EQ(log.substr(log.size() - std::string("SDL init fail\n").size()), "SDL init fail\n") << log;
     EXPECT_EQ(app.window, nullptr);
     EXPECT_EQ(app.displays.size(), 0);
-}
-
-TEST(QuandrelsTest, ShutdownDeletesDisplaysThenTheLayerThenTheWindowOnce) {
-    EventLog log;
-    Quandrels app;
-    app.window = new Window(Window::Detached{}, 854, 480);
-    auto* gallery = new CountedDisplay(&app, &log, "gallery");
-    auto* teaser = new CountedDisplay(&app, &log, "teaser");
-    app.displays.add(gallery);
-    app.displays.add(nullptr);  // a slot whose display was never built
-    app.displays.add(teaser);
-    app.gallery = gallery;
-    app.sharedLayer = new RecordingComponent(&log, "layer");
-    app.window->setDisplay(teaser);
-
-    app.shutdown();
-    EXPECT_EQ(log.destroyed, (Strings{"gallery", "teaser", "layer"}));
-    EXPECT_EQ(app.window, nullptr);
-    EXPECT_EQ(app.sharedLayer, nullptr);
-    EXPECT_EQ(app.gallery, nullptr);
-    EXPECT_EQ(app.displays.size(), 0);
-
-    // Nothing is left to delete a second time.
-    app.shutdown();
-    EXPECT_EQ(log.destroyed.size(), 3u);
+    // The registry and the audio player were started before the window and are released.
+    EXPECT_STREQ(Resources::archive, "Quandrels.dat");
+    EXPECT_EQ(Resources::resources.size(), 0);
+    EXPECT_EQ(Resources::DEFAULT_MATERIAL, nullptr);
+    EXPECT_FALSE(AudioPlayer::isActive);
+    Resources::archive = "data.dat";
 }
 
 }  // namespace

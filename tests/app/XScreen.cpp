@@ -139,3 +139,38 @@ bool requestClose(unsigned long window) {
     XSetErrorHandler(previous);
     return sent != 0;
 }
+
+std::vector<unsigned char> windowImage(unsigned long window, int* width, int* height) {
+    std::vector<unsigned char> rgb;
+    *width = *height = 0;
+    ::Display* display = XOpenDisplay(nullptr);
+    if (!display) return rgb;
+    XErrorHandler previous = XSetErrorHandler(ignoreError);
+    XSetWindowAttributes attributes = {};
+    attributes.backing_store = Always;
+    XChangeWindowAttributes(display, window, CWBackingStore, &attributes);
+    XRaiseWindow(display, window);
+    XSync(display, False);
+    XWindowAttributes shape;
+    if (XGetWindowAttributes(display, window, &shape)) {
+        XImage* image = XGetImage(display, window, 0, 0, shape.width, shape.height, AllPlanes, ZPixmap);
+        if (image) {
+            *width = shape.width;
+            *height = shape.height;
+            rgb.reserve(static_cast<size_t>(shape.width) * shape.height * 3);
+            for (int y = 0; y < shape.height; y++) {
+                for (int x = 0; x < shape.width; x++) {
+                    unsigned long pixel = XGetPixel(image, x, y);
+                    rgb.push_back(static_cast<unsigned char>(channel(pixel, image->red_mask)));
+                    rgb.push_back(static_cast<unsigned char>(channel(pixel, image->green_mask)));
+                    rgb.push_back(static_cast<unsigned char>(channel(pixel, image->blue_mask)));
+                }
+            }
+            XDestroyImage(image);
+        }
+    }
+    XSync(display, False);
+    XCloseDisplay(display);
+    XSetErrorHandler(previous);
+    return rgb;
+}

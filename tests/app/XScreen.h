@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 // Asks the X server to keep the current GL drawable's contents while other windows cover it
 // (backing store), so that shownPixel reads what was drawn even when tests run side by side.
@@ -27,3 +28,8 @@ unsigned long windowOfProcess(int pid);
 // Asks a window to close as a window manager does when its close button is pressed
 // (a WM_DELETE_WINDOW message). False when the message could not be sent.
 bool requestClose(unsigned long window);
+
+// The pixels a window shows, as rows of R, G, B bytes from the top; empty when it cannot be
+// read. The window is raised and asked to keep its contents first, so that windows of other
+// tests do not cover what is read.
+std::vector<unsigned char> windowImage(unsigned long window, int* width, int* height);

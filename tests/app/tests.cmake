@@ -1,10 +1,12 @@
 unit_test(
   app/ComponentTest.cpp
   app/InterpolationTest.cpp
-  app/DisplayTest.cpp
 )
 unit_test_both(
   app/TimerTest.cpp
+  app/DisplayTest.cpp
+)
+unit_test_both(
   app/WindowTest.cpp
   app/QuandrelsTest.cpp
 )
@@ -23,5 +25,12 @@ if(QUANDRELS_GL_TESTS)
   target_link_libraries(gl_tests PRIVATE X11::X11)
   target_link_libraries(gl_tests_fixed PRIVATE X11::X11)
   # ProgramTest starts the programs themselves.
-  add_dependencies(gl_tests quandrels quandrels-fixed)
+  add_dependencies(gl_tests quandrels quandrels-fixed quandrels-pack quandrels_pack_data)
 endif()
+# The fade layer, the exit screen and the application's shutdown on real windows.
+gl_test_both(
+  app/DisplayEventsTest.cpp
+  app/ShutdownTest.cpp
+  app/SharedLayerTest.cpp
+  app/ExitDisplayTest.cpp
+)

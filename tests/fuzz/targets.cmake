@@ -3,6 +3,6 @@
 quandrels_fuzzer(bufferable_map bufferable_map.cpp)
 quandrels_fuzzer(decompress decompress.cpp)
 quandrels_fuzzer(timer timer.cpp)
-quandrels_fuzzer(obj obj.cpp)
 quandrels_fuzzer(pack pack.cpp)
 quandrels_fuzzer(wav wav.cpp)
+quandrels_fuzzer(obj obj.cpp)

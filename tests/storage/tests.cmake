@@ -11,3 +11,6 @@ unit_test_both(
   storage/ArchiveReadTest.cpp
   storage/ArchiveWriteTest.cpp
 )
+unit_test_both(
+  storage/ResourcesTest.cpp
+)

@@ -48,6 +48,11 @@ void drain() {
     }
 }
 
+bool quitPending() {
+    SDL_PumpEvents();
+    return SDL_HasEvent(SDL_QUIT) == SDL_TRUE;
+}
+
 void pushQuit() {
     SDL_Event e;
     SDL_zero(e);
@@ -130,6 +135,12 @@ void drain() {
         while (SDL_PollEvent(&e)) {
         }
     }
+}
+
+bool quitPending() {
+    SDL_PumpEvents();
+    SDL_Event e;
+    return SDL_PeepEvents(&e, 1, SDL_PEEKEVENT, SDL_QUITMASK) > 0;
 }
 
 void pushQuit() {

@@ -15,6 +15,8 @@ void ignoreWindowSystemInput();
 void stopIgnoringWindowSystemInput();
 
 void pushQuit();
+// True when a quit event waits in the queue (it stays there).
+bool quitPending();
 // `repeat` marks the key as auto-repeated where the platform can say so (SDL2 only).
 void pushKey(int sym, int mod, bool repeat = false);
 void pushMouseMotion(int x, int y, int dx, int dy);

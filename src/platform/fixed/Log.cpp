@@ -9,4 +9,7 @@ void log(const char* format, ...) {
     va_start(args, format);
     vfprintf(stdout, format, args);
     va_end(args);
+    // Standard output is block-buffered when redirected; a diagnostic that is still in the
+    // buffer when the program dies is lost.
+    fflush(stdout);
 }

@@ -4,6 +4,6 @@ quandrels_fixed_sources(
   platform/fixed/Window.cpp
   platform/fixed/GLBuffer.cpp
   platform/fixed/ShaderProgram.cpp
-  platform/fixed/Material.cpp
   platform/fixed/ArchiveFile.cpp
+  platform/fixed/Material.cpp
 )

@@ -4,6 +4,6 @@ quandrels_shader_sources(
   platform/shader/Window.cpp
   platform/shader/GLBuffer.cpp
   platform/shader/ShaderProgram.cpp
-  platform/shader/Material.cpp
   platform/shader/ArchiveFile.cpp
+  platform/shader/Material.cpp
 )

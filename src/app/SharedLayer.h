@@ -1,0 +1,26 @@
+// SharedLayer: the fade layer drawn over whichever display is current. fadeTo() darkens the
+// screen to black in half a second, switches the window to the target display at full
+// black (the target builds its GPU objects first, the old display drops its own after), and
+// clears again in the next half second. It receives its events from the display base class.
+#pragma once
+
+#include "scene/Scene.h"
+
+class Display;
+class MeshRenderer;
+class Quandrels;
+class Timer;
+
+class SharedLayer : public Scene {
+public:
+    Timer* timer;            // the fade clock, a child
+    Display* target = nullptr;  // the display being faded to; not owned
+    Quandrels* app;          // not owned
+    MeshRenderer* plane;     // the full-screen black plane, a child; visible while fading
+
+    explicit SharedLayer(Quandrels* app);
+
+    // Starts a fade to `d`; ignored entirely while a fade runs.
+    void fadeTo(Display* d);
+    Event* onEvent(Event* e) override;
+};

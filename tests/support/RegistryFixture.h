@@ -1,0 +1,34 @@
+// A fresh registry in a temporary working directory: the pack name points into it, the
+// registry is emptied before and after, and the working directory is restored.
+#pragma once
+
+#include <string>
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "storage/Resources.h"
+#include "support/TempDir.h"
+#include "support/WorkingDirectory.h"
+
+class RegistryFixture : public testing::Test {
+protected:
+    WorkingDirectoryGuard cwd;
+    TempDir dir;
+
+    void SetUp() override {
+        Resources::release();
+        ASSERT_EQ(chdir(dir.path().c_str()), 0);
+        Resources::archive = "Quandrels.dat";
+        Resources::password = "";
+    }
+
+    void TearDown() override {
+        Resources::release();
+        Resources::archive = "data.dat";
+    }
+
+    // Writes a loose file under data/.
+    void dataFile(const std::string& name, const std::string& content) { dir.writeFile("data/" + name, content); }
+    void packFile(const std::string& bytes) { dir.writeFile("Quandrels.dat", bytes); }
+};
