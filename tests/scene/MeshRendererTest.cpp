@@ -12,11 +12,16 @@
 
 namespace {
 
-TEST(MeshRenderer, StartsWithThePartsDefaults) {
+TEST(MeshRenderer, StartsWithItsDefaults) {
+    Resources::init();  // registers the standard materials; loads nothing
+    ASSERT_NE(Resources::DEFAULT_MATERIAL, nullptr);
     MeshRenderer r;
+    EXPECT_EQ(r.materialResource, Resources::DEFAULT_MATERIAL);
+    EXPECT_EQ(Resources::DEFAULT_MATERIAL->material, nullptr);
+    Resources::release();
+
     EXPECT_EQ(r.meshResource, nullptr);
     EXPECT_EQ(r.mesh, nullptr);
-    EXPECT_EQ(r.materialResource, Resources::DEFAULT_MATERIAL);
     EXPECT_EQ(r.material, nullptr);
     EXPECT_TRUE(r.depthTest);
     EXPECT_EQ(r.ambientColor, (Color{1, 1, 1, 1}));
@@ -65,7 +70,7 @@ TEST(MeshRenderer, MissingMaterialOrMeshThrowsBeforeLoadingAnything) {
     }
 }
 
-TEST(MeshRenderer, SkippedRenderersDoNotCheckTheirParts) {
+TEST(MeshRenderer, SkippedRenderersDoNotCheckMaterialOrMesh) {
     SceneWithRenderer s;
     s.renderer->materialResource = nullptr;
     s.renderer->visible = false;

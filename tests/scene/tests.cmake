@@ -5,9 +5,8 @@ unit_test(
   scene/PickingTest.cpp
   scene/MeshColliderTest.cpp
   scene/MeshRendererTest.cpp
-  scene/RegistryStandIn.cpp
 )
 gl_test_both(
   scene/SceneDrawTest.cpp
-  scene/RegistryStandIn.cpp
+  scene/SceneResourcesTest.cpp
 )
