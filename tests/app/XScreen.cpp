@@ -1,5 +1,7 @@
 #include "app/XScreen.h"
 
+#include <unistd.h>
+
 #include <GL/glx.h>
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
@@ -151,6 +153,8 @@ std::vector<unsigned char> windowImage(unsigned long window, int* width, int* he
     XChangeWindowAttributes(display, window, CWBackingStore, &attributes);
     XRaiseWindow(display, window);
     XSync(display, False);
+    // What another window covered until now is repainted by the program's next frames.
+    usleep(300 * 1000);
     XWindowAttributes shape;
     if (XGetWindowAttributes(display, window, &shape)) {
         XImage* image = XGetImage(display, window, 0, 0, shape.width, shape.height, AllPlanes, ZPixmap);

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "audio/AudioPlayer.h"
+#include "audio/Sound.h"
 #include "storage/Resources.h"
 #include "support/TempDir.h"
 #include "support/WorkingDirectory.h"
@@ -26,6 +28,10 @@ protected:
     void TearDown() override {
         Resources::release();
         Resources::archive = "data.dat";
+        // Sounds belong to the audio player, which frees them only when it was started; the
+        // tests run it stopped, so they free what they loaded themselves.
+        List<Sound*> loaded = AudioPlayer::sounds;
+        for (Sound* sound : loaded) delete sound;
     }
 
     // Writes a loose file under data/.
