@@ -1,13 +1,21 @@
 #!/usr/bin/env bash
-# Runs every benchmark program of the build and prints its figures.
+# Runs every benchmark program of the build and prints its figures. They run under a private
+# X server (the drawing benchmarks need an OpenGL context; no window appears on the desktop);
+# what a benchmark logs goes to build/bench/<name>.log, so only the figures are printed.
 set -euo pipefail
 build_dir=${1:-build}
 shopt -s nullglob
-found=0
+benches=()
 for bench in "$build_dir"/bench/bench_*; do
-  [[ -x "$bench" ]] || continue
-  found=1
-  echo "== $(basename "$bench") =="
-  "$bench" --benchmark_counters_tabular=true
+  [[ -x "$bench" && ! -d "$bench" && "$bench" != *.log ]] && benches+=("$bench")
 done
-[[ $found -eq 1 ]] || echo "No benchmarks built in $build_dir/bench."
+if [[ ${#benches[@]} -eq 0 ]]; then
+  echo "No benchmarks built in $build_dir/bench."
+  exit 0
+fi
+export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
+xvfb-run -a -s "-screen 0 1920x1080x24" bash -c '
+  for bench in "$@"; do
+    echo "== $(basename "$bench") =="
+    "$bench" --benchmark_counters_tabular=true 2>"$bench.log"
+  done' _ "${benches[@]}"
