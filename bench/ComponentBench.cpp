@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "app/Component.h"
-#include "app/Observer.h"
+#include "core/Component.h"
+#include "core/Observer.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Cost of the matrix operations that run once per scene node and draw call every frame.
 #include <benchmark/benchmark.h>
 
-#include "render/Matrix4x4.h"
+#include "math/Matrix4x4.h"
 
 namespace {
 

@@ -12,13 +12,13 @@
 #include <new>
 #include <string>
 
-#include "app/Window.h"
+#include "window/Window.h"
 #include "platform/GL.h"
 #include "render/Material.h"
 #include "render/Mesh.h"
 #include "render/ObjLoader.h"
 #include "render/ShaderProgram.h"
-#include "storage/Buffer.h"
+#include "core/Buffer.h"
 
 #include <SDL.h>
 

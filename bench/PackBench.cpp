@@ -19,7 +19,7 @@
 #include <zlib.h>
 
 #include "storage/Archive.h"
-#include "storage/Buffer.h"
+#include "core/Buffer.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "app/Events.h"
+#include "window/WindowEvents.h"
 #include "render/Mesh.h"
 #include "scene/Camera.h"
 #include "scene/MeshCollider.h"

@@ -9,8 +9,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "render/Vector3.h"
-#include "storage/Buffer.h"
+#include "math/Vector3.h"
+#include "core/Buffer.h"
 #include "storage/BufferableList.h"
 #include "storage/BufferableMap.h"
 #include "storage/File.h"

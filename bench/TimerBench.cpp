@@ -2,10 +2,10 @@
 // "update" broadcast from a window through a display holding a few hundred running timers.
 #include <benchmark/benchmark.h>
 
-#include "app/Events.h"
-#include "app/Interpolation.h"
-#include "app/Timer.h"
-#include "app/Window.h"
+#include "window/WindowEvents.h"
+#include "window/Interpolation.h"
+#include "window/Timer.h"
+#include "window/Window.h"
 
 namespace {
 

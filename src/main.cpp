@@ -1,5 +1,5 @@
 // Entry point of both programs: the application does everything in start().
-#include "app/Quandrels.h"
+#include "game/Quandrels.h"
 
 int main() {
     Quandrels quandrels;

@@ -4,12 +4,12 @@
 
 #include <cstring>
 
-#include "app/Events.h"
-#include "app/Quandrels.h"
+#include "window/WindowEvents.h"
+#include "app/Application.h"
 #include "app/SharedLayer.h"
-#include "app/Window.h"
+#include "window/Window.h"
 
-Display::Display(Quandrels* app) : app(app) {}
+Display::Display(Application* app) : app(app) {}
 
 Rect Display::letterbox(int windowWidth, int windowHeight, Rect current) {
     // A window without area (minimised, or not sized yet) has no shape to fit: keep the last

@@ -4,10 +4,10 @@
 // to the shared fade layer, which draws last.
 #pragma once
 
-#include "app/Component.h"
-#include "app/Rect.h"
+#include "core/Component.h"
+#include "math/Rect.h"
 
-class Quandrels;
+class Application;
 
 class Display : public Component {
 public:
@@ -15,9 +15,9 @@ public:
     static constexpr float ASPECT = 1.7791667f;
 
     Rect viewport;   // letter-boxed area of the window; zero until the first "update" or "resize"
-    Quandrels* app;  // not owned
+    Application* app;  // not owned
 
-    explicit Display(Quandrels* app);
+    explicit Display(Application* app);
 
     // "update"/"resize": recompute viewport; "keydown": Alt+Return requests the fullscreen
     // toggle (key repeats ignored); "escape" fades to the gallery; every event then goes to

@@ -3,16 +3,18 @@
 #include <cstring>
 
 #include "app/Display.h"
-#include "app/Events.h"
-#include "app/Interpolation.h"
-#include "app/Quandrels.h"
-#include "app/Timer.h"
-#include "app/Window.h"
+#include "window/WindowEvents.h"
+#include "resources/ResourceEvents.h"
+#include "app/FadeEvents.h"
+#include "window/Interpolation.h"
+#include "app/Application.h"
+#include "window/Timer.h"
+#include "window/Window.h"
 #include "render/Mesh.h"
 #include "render/Texture.h"
 #include "scene/Camera.h"
 #include "scene/MeshRenderer.h"
-#include "storage/Resources.h"
+#include "resources/Resources.h"
 
 namespace {
 
@@ -23,7 +25,7 @@ constexpr unsigned int STATIC_DRAW = 35044;
 
 }  // namespace
 
-SharedLayer::SharedLayer(Quandrels* app) : app(app) {
+SharedLayer::SharedLayer(Application* app) : app(app) {
     camera = new Camera(911, 512);
     add(camera);
 

@@ -8,17 +8,17 @@
 
 class Display;
 class MeshRenderer;
-class Quandrels;
+class Application;
 class Timer;
 
 class SharedLayer : public Scene {
 public:
     Timer* timer;            // the fade clock, a child
     Display* target = nullptr;  // the display being faded to; not owned
-    Quandrels* app;          // not owned
+    Application* app;          // not owned
     MeshRenderer* plane;     // the full-screen black plane, a child; visible while fading
 
-    explicit SharedLayer(Quandrels* app);
+    explicit SharedLayer(Application* app);
 
     // Starts a fade to `d`; ignored entirely while a fade runs.
     void fadeTo(Display* d);

@@ -4,7 +4,7 @@
 
 #include <SDL.h>
 
-#include "storage/List.h"
+#include "core/List.h"
 
 class Sound;
 class Voice;

@@ -12,7 +12,7 @@
 
 #include "audio/AudioPlayer.h"
 #include "audio/WavHeader.h"
-#include "storage/Buffer.h"
+#include "core/Buffer.h"
 #include "storage/File.h"
 
 Sound::Sound() = default;

@@ -5,8 +5,8 @@
 // no program is bound.
 #pragma once
 
-#include "render/Color.h"
-#include "render/Matrix4x4.h"
+#include "math/Color.h"
+#include "math/Matrix4x4.h"
 
 class Mesh;
 class ShaderProgram;

@@ -7,7 +7,7 @@
 
 #include "platform/GL.h"
 #include "render/GLBuffer.h"
-#include "storage/Log.h"
+#include "core/Log.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "render/Mesh.h"
-#include "storage/Buffer.h"
+#include "core/Buffer.h"
 
 namespace {
 

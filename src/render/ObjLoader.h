@@ -4,9 +4,9 @@
 
 #include <memory>
 
-#include "render/Vector2.h"
-#include "render/Vector3.h"
-#include "storage/List.h"
+#include "math/Vector2.h"
+#include "math/Vector3.h"
+#include "core/List.h"
 
 // What one OBJ text yields. Every element indexes `vertices`, the element list holds whole
 // triangles only, and `normals` / `texcoords`, when present, have one entry per vertex.

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/GL.h"
-#include "storage/Buffer.h"
+#include "core/Buffer.h"
 
 class Texture {
 public:

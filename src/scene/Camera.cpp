@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "app/Events.h"
+#include "window/WindowEvents.h"
 #include "scene/Scene.h"
 
 Camera::Camera(float fieldOfView, float near, float far)

@@ -3,8 +3,8 @@
 // view matrix from its place in the tree and turns viewport points into picking rays.
 #pragma once
 
-#include "render/Vector2.h"
-#include "scene/Raycast.h"
+#include "math/Vector2.h"
+#include "math/Raycast.h"
 #include "scene/Transform.h"
 
 class Scene;

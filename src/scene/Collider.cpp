@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "app/Events.h"
+#include "scene/SceneEvents.h"
 
 Event* Collider::onEvent(Event* e) {
     Event* r = Transform::onEvent(e);

@@ -3,7 +3,7 @@
 // world space, into the shared result list kept sorted by distance.
 #pragma once
 
-#include "scene/Raycast.h"
+#include "math/Raycast.h"
 #include "scene/Transform.h"
 
 class Collider : public Transform {

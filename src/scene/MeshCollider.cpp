@@ -3,7 +3,7 @@
 
 #include "render/Mesh.h"
 #include "scene/MeshEvents.h"
-#include "storage/Resource.h"
+#include "resources/Resource.h"
 
 MeshCollider::~MeshCollider() { delete mesh; }
 

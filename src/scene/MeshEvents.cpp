@@ -3,9 +3,9 @@
 
 #include <cstring>
 
-#include "app/Events.h"
+#include "resources/ResourceEvents.h"
 #include "render/Mesh.h"
-#include "storage/Resource.h"
+#include "resources/Resource.h"
 
 MeshEvent handleMeshEvent(const Event* r, Mesh* mesh, MeshResource* entry) {
     if (r->name == nullptr) return MeshEvent::OTHER;

@@ -3,7 +3,7 @@
 // registry entry also drops what it loaded (it loads again on next use).
 #pragma once
 
-#include "app/Event.h"
+#include "core/Event.h"
 
 class Mesh;
 class MeshResource;

@@ -5,7 +5,7 @@
 #include "render/Mesh.h"
 #include "scene/MeshEvents.h"
 #include "scene/Scene.h"
-#include "storage/Resources.h"
+#include "resources/Resources.h"
 
 MeshRenderer::MeshRenderer() : materialResource(Resources::DEFAULT_MATERIAL) {}
 

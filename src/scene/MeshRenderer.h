@@ -3,7 +3,7 @@
 // because materials are shared between renderers.
 #pragma once
 
-#include "render/Color.h"
+#include "math/Color.h"
 #include "scene/Renderer.h"
 
 class Mesh;

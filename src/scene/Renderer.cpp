@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "app/Events.h"
+#include "scene/SceneEvents.h"
 #include "scene/Camera.h"
 #include "scene/Scene.h"
 

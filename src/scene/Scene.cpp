@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "app/Events.h"
+#include "scene/SceneEvents.h"
 #include "platform/GL.h"
 #include "scene/Camera.h"
 

@@ -5,11 +5,11 @@
 
 #include <cstdint>
 
-#include "app/Component.h"
-#include "app/Rect.h"
-#include "render/Color.h"
-#include "render/Matrix4x4.h"
-#include "scene/Raycast.h"
+#include "core/Component.h"
+#include "math/Rect.h"
+#include "math/Color.h"
+#include "math/Matrix4x4.h"
+#include "math/Raycast.h"
 
 class Camera;
 

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "app/Events.h"
+#include "scene/SceneEvents.h"
 
 Event* Transform::onEvent(Event* e) {
     if (e->name == nullptr) return e;

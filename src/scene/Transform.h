@@ -3,9 +3,9 @@
 // children a record of its own that carries the result, so the hierarchy lives in dispatch.
 #pragma once
 
-#include "app/Component.h"
-#include "render/Matrix4x4.h"
-#include "scene/Raycast.h"
+#include "core/Component.h"
+#include "math/Matrix4x4.h"
+#include "math/Raycast.h"
 
 class Transform : public Component {
 public:

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <new>
 
-#include "storage/Buffer.h"
+#include "core/Buffer.h"
 #include "storage/ContentCipher.h"
 #include "storage/HeapArray.h"
 #include "storage/PackTransform.h"

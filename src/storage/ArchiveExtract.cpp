@@ -11,10 +11,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "storage/Buffer.h"
+#include "core/Buffer.h"
 #include "storage/File.h"
 #include "storage/PackWalk.h"
-#include "storage/String.h"
+#include "core/String.h"
 
 namespace {
 

@@ -8,12 +8,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "storage/Buffer.h"
+#include "core/Buffer.h"
 #include "storage/ContentCipher.h"
 #include "storage/File.h"
-#include "storage/List.h"
+#include "core/List.h"
 #include "storage/PackTransform.h"
-#include "storage/String.h"
+#include "core/String.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <new>
 
-#include "storage/Buffer.h"
+#include "core/Buffer.h"
 #include "storage/HeapArray.h"
 #include "storage/PackTransform.h"
 #include "storage/PackWalk.h"

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "storage/Buffer.h"
+#include "core/Buffer.h"
 #include "storage/BufferableMap.h"
 
 BufferableList::~BufferableList() { clear(); }

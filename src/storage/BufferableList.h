@@ -3,8 +3,8 @@
 // bare tag 0 and dropped when read back.
 #pragma once
 
-#include "storage/Bufferable.h"
-#include "storage/List.h"
+#include "core/Bufferable.h"
+#include "core/List.h"
 
 class Buffer;
 class BufferableMap;

@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "render/Vector3.h"
-#include "storage/Buffer.h"
+#include "math/Vector3.h"
+#include "core/Buffer.h"
 #include "storage/BufferableList.h"
 
 BufferableMap::~BufferableMap() { clear(); }

@@ -3,10 +3,10 @@
 // The map owns its values.
 #pragma once
 
-#include "storage/Bufferable.h"
-#include "storage/Map.h"
-#include "storage/String.h"
-#include "storage/Values.h"
+#include "core/Bufferable.h"
+#include "core/Map.h"
+#include "core/String.h"
+#include "core/Values.h"
 
 class Buffer;
 class BufferableList;

@@ -10,7 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "storage/Buffer.h"
+#include "core/Buffer.h"
 
 const char* const File::FILE_SEPARATOR = "/";
 

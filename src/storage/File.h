@@ -3,8 +3,8 @@
 // false, -1, null or an empty path.
 #pragma once
 
-#include "storage/List.h"
-#include "storage/String.h"
+#include "core/List.h"
+#include "core/String.h"
 
 class Buffer;
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "storage/PackEntry.h"
-#include "storage/String.h"
+#include "core/String.h"
 
 class PackWalk {
 public:

@@ -1,10 +1,5 @@
-# Storage sources shared by both builds, one per line.
+# storage sources shared by both builds, one per line.
 quandrels_sources(
-  storage/String.cpp
-  storage/Buffer.cpp
-  storage/Values.cpp
-  storage/Resource.cpp
-  storage/Resources.cpp
   storage/File.cpp
   storage/BufferableMap.cpp
   storage/BufferableList.cpp

@@ -8,11 +8,11 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include "app/Events.h"
-#include "app/Quandrels.h"
+
+#include "game/Quandrels.h"
 #include "app/SharedLayer.h"
-#include "app/Window.h"
-#include "app/XScreen.h"
+#include "window/Window.h"
+#include "window/XScreen.h"
 #include "support/LogCapture.h"
 #include "support/PlatformEvents.h"
 #include "support/RecordingComponent.h"

@@ -7,11 +7,12 @@
 #include <gtest/gtest.h>
 
 #include "app/Display.h"
-#include "app/Events.h"
-#include "app/Quandrels.h"
+#include "window/WindowEvents.h"
+#include "resources/ResourceEvents.h"
+#include "game/Quandrels.h"
 #include "app/SharedLayer.h"
-#include "app/Timer.h"
-#include "app/Window.h"
+#include "window/Timer.h"
+#include "window/Window.h"
 #include "platform/GL.h"
 #include "scene/MeshRenderer.h"
 #include "support/GameFolder.h"

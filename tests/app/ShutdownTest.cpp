@@ -7,11 +7,11 @@
 #include <gtest/gtest.h>
 
 #include "app/Display.h"
-#include "app/Quandrels.h"
+#include "game/Quandrels.h"
 #include "app/SharedLayer.h"
-#include "app/Window.h"
+#include "window/Window.h"
 #include "audio/AudioPlayer.h"
-#include "storage/Resources.h"
+#include "resources/Resources.h"
 #include "support/LogCapture.h"
 #include "support/RecordingComponent.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "storage/Buffer.h"
+#include "core/Buffer.h"
 
 namespace audiotest {
 

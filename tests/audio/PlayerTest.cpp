@@ -14,7 +14,7 @@
 #include "audio/Sound.h"
 #include "audio/Voice.h"
 #include "audio/AudioFixtures.h"
-#include "storage/Buffer.h"
+#include "core/Buffer.h"
 #include "support/Capture.h"
 #include "support/TempDir.h"
 

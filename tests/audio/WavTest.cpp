@@ -11,7 +11,7 @@
 #include "audio/AudioPlayer.h"
 #include "audio/Sound.h"
 #include "audio/AudioFixtures.h"
-#include "storage/Buffer.h"
+#include "core/Buffer.h"
 #include "support/Capture.h"
 #include "support/TempDir.h"
 

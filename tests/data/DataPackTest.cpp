@@ -11,7 +11,7 @@
 #include "render/Mesh.h"
 #include "render/Texture.h"
 #include "storage/Archive.h"
-#include "storage/Resources.h"
+#include "resources/Resources.h"
 #include "support/GLWindow.h"
 #include "support/RunProcess.h"
 #include "support/Thrown.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "storage/Buffer.h"
+#include "core/Buffer.h"
 #include "storage/BufferableList.h"
 #include "storage/BufferableMap.h"
 

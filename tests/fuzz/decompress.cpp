@@ -5,7 +5,7 @@
 #include <cstring>
 #include <memory>
 
-#include "storage/Buffer.h"
+#include "core/Buffer.h"
 
 namespace {
 // Far below the 1 GiB production cap so that each run stays fast; the cap check itself is

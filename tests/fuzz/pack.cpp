@@ -11,7 +11,7 @@
 #include <unistd.h>
 
 #include "storage/Archive.h"
-#include "storage/Buffer.h"
+#include "core/Buffer.h"
 #include "storage/PackWalk.h"
 
 namespace {

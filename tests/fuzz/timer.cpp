@@ -9,9 +9,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/Component.h"
-#include "app/Interpolation.h"
-#include "app/Timer.h"
+#include "core/Component.h"
+#include "window/Interpolation.h"
+#include "window/Timer.h"
 
 namespace {
 

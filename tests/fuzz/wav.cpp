@@ -7,7 +7,7 @@
 #include "audio/AudioPlayer.h"
 #include "audio/Sound.h"
 #include "audio/Voice.h"
-#include "storage/Buffer.h"
+#include "core/Buffer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size > (1u << 20)) return 0;

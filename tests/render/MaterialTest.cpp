@@ -15,7 +15,7 @@
 #include "render/Mesh.h"
 #include "render/ShaderProgram.h"
 #include "render/Texture.h"
-#include "storage/Buffer.h"
+#include "core/Buffer.h"
 #include "support/GLWindow.h"
 #include "support/Png.h"
 #include "support/Thrown.h"

@@ -10,7 +10,7 @@
 #include "platform/GL.h"
 #include "render/GLBuffer.h"
 #include "render/Mesh.h"
-#include "storage/Buffer.h"
+#include "core/Buffer.h"
 #include "support/GLWindow.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include "render/Mesh.h"
 #include "render/ObjLoader.h"
-#include "storage/Buffer.h"
+#include "core/Buffer.h"
 #include "support/Capture.h"
 #include "support/Thrown.h"
 

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "app/Events.h"
+#include "window/WindowEvents.h"
 #include "scene/Camera.h"
 #include "scene/Scene.h"
 #include "support/MatrixAssert.h"

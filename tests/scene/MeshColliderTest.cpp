@@ -4,11 +4,11 @@
 
 #include <vector>
 
-#include "app/Events.h"
+#include "resources/ResourceEvents.h"
 #include "render/Mesh.h"
 #include "scene/MeshCollider.h"
 #include "scene/Scene.h"
-#include "storage/Resource.h"
+#include "resources/Resource.h"
 #include "scene/SceneDoubles.h"
 #include "support/MatrixAssert.h"
 #include "support/Thrown.h"

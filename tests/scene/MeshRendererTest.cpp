@@ -2,12 +2,13 @@
 // or drawn.
 #include <gtest/gtest.h>
 
-#include "app/Events.h"
+#include "window/WindowEvents.h"
+#include "resources/ResourceEvents.h"
 #include "render/Mesh.h"
 #include "scene/Camera.h"
 #include "scene/MeshRenderer.h"
 #include "scene/Scene.h"
-#include "storage/Resources.h"
+#include "resources/Resources.h"
 #include "support/Thrown.h"
 
 namespace {

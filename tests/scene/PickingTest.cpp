@@ -5,7 +5,8 @@
 #include <cmath>
 #include <vector>
 
-#include "app/Events.h"
+#include "window/WindowEvents.h"
+#include "scene/SceneEvents.h"
 #include "scene/Camera.h"
 #include "scene/Scene.h"
 #include "support/MatrixAssert.h"

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <vector>
 
-#include "render/Matrix4x4.h"
+#include "math/Matrix4x4.h"
 #include "scene/Collider.h"
 #include "scene/Renderer.h"
 

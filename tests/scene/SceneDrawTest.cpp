@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Events.h"
+#include "window/WindowEvents.h"
 #include "platform/GL.h"
 #include "render/Material.h"
 #include "render/Mesh.h"
@@ -20,8 +20,8 @@
 #include "scene/Camera.h"
 #include "scene/MeshRenderer.h"
 #include "scene/Scene.h"
-#include "storage/Buffer.h"
-#include "storage/Resource.h"
+#include "core/Buffer.h"
+#include "resources/Resource.h"
 #include "support/GLWindow.h"
 #include "support/Png.h"
 

@@ -5,7 +5,8 @@
 
 #include <cstdint>
 
-#include "app/Events.h"
+#include "window/WindowEvents.h"
+#include "scene/SceneEvents.h"
 #include "scene/Camera.h"
 #include "scene/Scene.h"
 #include "support/MatrixAssert.h"

@@ -9,14 +9,15 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Events.h"
+#include "window/WindowEvents.h"
+#include "resources/ResourceEvents.h"
 #include "platform/GL.h"
 #include "render/Mesh.h"
 #include "render/Texture.h"
 #include "scene/Camera.h"
 #include "scene/MeshRenderer.h"
 #include "scene/Scene.h"
-#include "storage/Resources.h"
+#include "resources/Resources.h"
 #include "support/GLWindow.h"
 #include "support/Png.h"
 #include "support/RegistryFixture.h"

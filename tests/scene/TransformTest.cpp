@@ -4,8 +4,10 @@
 
 #include <cmath>
 
-#include "app/Component.h"
-#include "app/Events.h"
+#include "core/Component.h"
+#include "window/WindowEvents.h"
+#include "resources/ResourceEvents.h"
+#include "scene/SceneEvents.h"
 #include "scene/Transform.h"
 #include "support/MatrixAssert.h"
 #include "support/RecordingComponent.h"

@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "storage/Archive.h"
-#include "storage/Buffer.h"
+#include "core/Buffer.h"
 #include "storage/ContentCipher.h"
 #include "storage/HeapArray.h"
 #include "storage/PackWalk.h"

@@ -16,7 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "storage/Archive.h"
-#include "storage/Buffer.h"
+#include "core/Buffer.h"
 #include "support/PackBuilder.h"
 #include "support/PackReading.h"
 #include "support/TempDir.h"

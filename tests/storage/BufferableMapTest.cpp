@@ -7,10 +7,10 @@
 
 #include <gtest/gtest.h>
 
-#include "render/Vector2.h"
-#include "render/Vector3.h"
-#include "render/Vector4.h"
-#include "storage/Buffer.h"
+#include "math/Vector2.h"
+#include "math/Vector3.h"
+#include "math/Vector4.h"
+#include "core/Buffer.h"
 #include "storage/BufferableList.h"
 #include "storage/BufferableMap.h"
 #include "storage/File.h"

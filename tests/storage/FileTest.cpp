@@ -12,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include "storage/Buffer.h"
+#include "core/Buffer.h"
 #include "storage/File.h"
 #include "support/Bytes.h"
 #include "support/Capture.h"

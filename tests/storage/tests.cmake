@@ -1,16 +1,8 @@
 unit_test(
-  storage/StringTest.cpp
-  storage/ListMapTest.cpp
-  storage/BufferTest.cpp
   storage/FileTest.cpp
   storage/BufferableMapTest.cpp
-  storage/ZlibInteropTest.cpp
 )
 unit_test_both(
-  storage/LogTest.cpp
   storage/ArchiveReadTest.cpp
   storage/ArchiveWriteTest.cpp
-)
-unit_test_both(
-  storage/ResourcesTest.cpp
 )

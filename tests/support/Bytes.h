@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "storage/Buffer.h"
+#include "core/Buffer.h"
 
 // The valid bytes of the buffer (empty when it holds nothing).
 inline std::string bytesOf(const Buffer& buffer) {

@@ -2,7 +2,7 @@
 // SDL is shut down again when it goes, so every test starts from a fresh platform layer.
 #pragma once
 
-#include "app/Window.h"
+#include "window/Window.h"
 
 class GLWindow {
 public:

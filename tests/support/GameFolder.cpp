@@ -6,11 +6,11 @@
 
 #include <unistd.h>
 
-#include "app/Events.h"
+#include "window/WindowEvents.h"
 #include "app/SharedLayer.h"
-#include "app/Window.h"
+#include "window/Window.h"
 #include "platform/GL.h"
-#include "storage/Resources.h"
+#include "resources/Resources.h"
 #include "support/LogCapture.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-#include "app/Quandrels.h"
+#include "game/Quandrels.h"
 #include "support/TempDir.h"
 #include "support/WorkingDirectory.h"
 

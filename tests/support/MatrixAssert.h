@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include "render/Matrix4x4.h"
-#include "render/Vector3.h"
-#include "render/Vector4.h"
+#include "math/Matrix4x4.h"
+#include "math/Vector3.h"
+#include "math/Vector4.h"
 
 inline std::string matrixText(const float* m) {
     std::string text;

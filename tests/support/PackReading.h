@@ -6,7 +6,7 @@
 #include <string>
 
 #include "storage/Archive.h"
-#include "storage/Buffer.h"
+#include "core/Buffer.h"
 #include "support/Bytes.h"
 
 // `length` bytes from a seeded generator: the same bytes on every run, barely compressible.

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Component.h"
-#include "app/Observer.h"
+#include "core/Component.h"
+#include "core/Observer.h"
 
 struct SeenEvent {
     std::string by;     // label of the component whose handler ran

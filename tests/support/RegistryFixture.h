@@ -9,7 +9,7 @@
 
 #include "audio/AudioPlayer.h"
 #include "audio/Sound.h"
-#include "storage/Resources.h"
+#include "resources/Resources.h"
 #include "support/TempDir.h"
 #include "support/WorkingDirectory.h"
 

@@ -15,7 +15,7 @@
 
 #include "ProgressBar.h"
 #include "storage/Archive.h"
-#include "storage/Buffer.h"
+#include "core/Buffer.h"
 #include "storage/PackWalk.h"
 
 namespace {

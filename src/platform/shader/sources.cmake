@@ -1,9 +1,9 @@
-# The shader build's own sources (SDL2, GLEW, OpenGL 2.0), one per line.
+# The shader build's own sources (SDL2, GLEW, OpenGL 2.0), one per line, by the folder whose classes they implement.
 quandrels_shader_sources(
-  platform/shader/Log.cpp
-  platform/shader/Window.cpp
-  platform/shader/GLBuffer.cpp
-  platform/shader/ShaderProgram.cpp
-  platform/shader/ArchiveFile.cpp
-  platform/shader/Material.cpp
+  platform/shader/core/Log.cpp
+  platform/shader/render/GLBuffer.cpp
+  platform/shader/render/Material.cpp
+  platform/shader/render/ShaderProgram.cpp
+  platform/shader/storage/ArchiveFile.cpp
+  platform/shader/window/Window.cpp
 )

@@ -1,0 +1,7 @@
+# core sources shared by both builds, one per line.
+quandrels_sources(
+  core/Buffer.cpp
+  core/Component.cpp
+  core/String.cpp
+  core/Values.cpp
+)

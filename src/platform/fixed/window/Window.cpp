@@ -1,0 +1,122 @@
+// Window, fixed-function build: SDL 1.2 video mode with an OpenGL context.
+#include "window/Window.h"
+
+#include <cstdio>
+
+#include "platform/GL.h"
+
+#include <SDL.h>
+
+#include "core/Log.h"
+
+namespace {
+
+// The screen's own size, taken while no video mode is set: SDL 1.2 answers a 0 x 0 request
+// with the *current* mode, which after a windowed mode is the window's size, not the screen's.
+int desktopWidth = 0;
+int desktopHeight = 0;
+
+}  // namespace
+
+Window::Window(const char* title, bool fullscreen, int width, int height) {
+    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
+        log("\nUnable to initialize SDL: %s\n", SDL_GetError());
+        throw "SDL init fail";
+    }
+    viewport.width = width;
+    viewport.height = height;
+    log("Width = %d, Height = %d.\n", width, height);
+
+    if (!SDL_GetVideoSurface()) {
+        const SDL_VideoInfo* info = SDL_GetVideoInfo();
+        if (info) {
+            desktopWidth = info->current_w;
+            desktopHeight = info->current_h;
+        }
+    }
+    int modeWidth = width;
+    int modeHeight = height;
+    if (fullscreen && width == 0 && height == 0 && desktopWidth > 0 && desktopHeight > 0) {
+        modeWidth = desktopWidth;
+        modeHeight = desktopHeight;
+    }
+
+    Uint32 flags = SDL_HWSURFACE | SDL_OPENGLBLIT | SDL_DOUBLEBUF | (fullscreen ? SDL_FULLSCREEN : 0);
+    SDL_Surface* surface = SDL_SetVideoMode(modeWidth, modeHeight, 16, flags);
+    if (!surface) {
+        printf("Unable to open screen surface: %s\n", SDL_GetError());
+        throw "SDL window fail";
+    }
+    // A fullscreen mode requested as 0 x 0 comes back at the screen's size.
+    viewport.width = surface->w;
+    viewport.height = surface->h;
+    SDL_WM_SetCaption(title, title);
+
+    glClearDepth(1.0);
+    glDepthFunc(GL_LEQUAL);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glShadeModel(GL_SMOOTH);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+
+    logGLStrings();
+
+    platformWindow = surface;
+    display = nullptr;
+    mousePressed = false;
+    lastTicks = SDL_GetTicks();
+    running = true;
+}
+
+// The video surface belongs to SDL; there is nothing of our own to release.
+Window::~Window() = default;
+
+void Window::pollEvents() {
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        switch (event.type) {
+            case SDL_QUIT:
+                onQuit();
+                break;
+            case SDL_VIDEORESIZE:
+                onResize(event.resize.w, event.resize.h);
+                break;
+            case SDL_KEYDOWN: {
+                KeyRecord record;
+                record.scancode = event.key.keysym.scancode;
+                record.sym = event.key.keysym.sym;
+                record.mod = static_cast<uint16_t>(event.key.keysym.mod);
+                record.extra = event.key.keysym.unicode;
+                // SDL 1.2 repeats keys only when asked to, and then does not mark them.
+                onKeyDown(record, false);
+                break;
+            }
+            case SDL_MOUSEMOTION:
+                onPointerMove(toFractions(event.motion.x, event.motion.y),
+                              toFractions(event.motion.xrel, event.motion.yrel));
+                break;
+            // SDL 1.2 reports the wheel as buttons 4 and 5; a scroll is not a click (SDL2
+            // keeps the wheel apart from the buttons).
+            case SDL_MOUSEBUTTONDOWN:
+                if (event.button.button == SDL_BUTTON_WHEELUP || event.button.button == SDL_BUTTON_WHEELDOWN) break;
+                onPointerDown(toFractions(event.button.x, event.button.y), event.button.button);
+                break;
+            case SDL_MOUSEBUTTONUP:
+                if (event.button.button == SDL_BUTTON_WHEELUP || event.button.button == SDL_BUTTON_WHEELDOWN) break;
+                onPointerUp(toFractions(event.button.x, event.button.y), event.button.button);
+                break;
+            default:
+                break;
+        }
+    }
+}
+
+void Window::swapBuffers() { SDL_GL_SwapBuffers(); }
+
+void Window::quit() {
+    SDL_Event event;
+    event.type = SDL_QUIT;
+    if (SDL_PushEvent(&event) < 0) {
+        log("SDL_QUIT event can't be pushed: %s\n", SDL_GetError());
+        running = false;
+    }
+}

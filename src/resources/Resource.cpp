@@ -1,0 +1,66 @@
+#include "resources/Resource.h"
+
+#include <string>
+
+#include "audio/Sound.h"
+#include "render/Material.h"
+#include "render/Mesh.h"
+#include "render/Texture.h"
+#include "resources/Resources.h"
+#include "core/String.h"
+
+Texture* TextureResource::getTexture() {
+    if (!texture) texture = Resources::loadTexture(name, filtering, colorKey);
+    return texture;
+}
+
+void TextureResource::release() {
+    delete texture;
+    texture = nullptr;
+}
+
+Sound* SoundResource::getSound() {
+    if (!sound) sound = Resources::loadSound(name);
+    return sound;
+}
+
+void SoundResource::release() {
+    if (sound) sound->release();
+    sound = nullptr;
+}
+
+Mesh* MeshResource::getMesh() {
+    if (!mesh) mesh = Resources::loadMeshFromObj(name, 35044);  // GL_STATIC_DRAW
+    return mesh;
+}
+
+void MeshResource::release() {
+    delete mesh;
+    mesh = nullptr;
+}
+
+Material* MaterialResource::getMaterial() {
+    if (material) return material;
+
+    // "vertex:fragment"; anything after a second ':' is ignored.
+    std::string text(name);
+    size_t colon = text.find(':');
+    std::string vertex = text.substr(0, colon);
+    std::string fragment;
+    if (colon != std::string::npos) fragment = text.substr(colon + 1, text.find(':', colon + 1) - colon - 1);
+    if (colon == std::string::npos || vertex.empty() || fragment.empty()) {
+        static String msg;
+        msg = "Incomplete material names: ";
+        msg += name;
+        throw static_cast<const char*>(msg);
+    }
+
+    ShaderProgram* program = Resources::loadShaderProgram(vertex.c_str(), fragment.c_str());
+    material = new Material(program);  // deletes the program itself when it throws
+    return material;
+}
+
+void MaterialResource::release() {
+    delete material;
+    material = nullptr;
+}

@@ -1,0 +1,5 @@
+# resources sources shared by both builds, one per line.
+quandrels_sources(
+  resources/Resource.cpp
+  resources/Resources.cpp
+)

@@ -1,0 +1,78 @@
+// Window: the root of the visible tree. It opens the platform window with its OpenGL context,
+// owns the current display as its child, and runs the frame loop: platform events become
+// named broadcasts, then "update", a buffer swap and 20 ms pacing. Handlers read the input
+// and frame state kept here. The platform parts live under platform/<build>/Window.cpp.
+#pragma once
+
+#include <cstdint>
+
+#include "core/Component.h"
+#include "math/Rect.h"
+#include "math/Vector2.h"
+
+// The platform's key record of the last key press, copied whole.
+struct KeyRecord {
+    uint32_t scancode = 0;
+    int32_t sym = 0;     // 13 Return, 27 Escape
+    uint16_t mod = 0;    // 0x300: either Alt key
+    uint32_t extra = 0;  // the platform's further word (unused in SDL2, the character in SDL 1.2)
+};
+
+class Window : public Component {
+public:
+    Component* display = nullptr;  // the current display, a child of the window
+    Rect viewport;                 // always {0, 0, window width, window height}
+    KeyRecord key;
+    bool keyRepeat = false;     // the last key press was the platform's auto-repeat
+    Vector2 mousePosition;      // fractions of the window, origin top left, y downwards
+    Vector2 mouseDownPosition;  // mousePosition at the last press
+    Vector2 mouseDelta;         // motion of the last motion event, in the same fractions
+    uint8_t mouseButton = 0;
+    bool mousePressed = false;
+    uint32_t ticks = 0;       // millisecond counter at the start of this frame's update
+    float deltaTime = 0;      // seconds since the previous frame's ticks
+    void* platformWindow = nullptr;  // SDL_Window* (shader build) or SDL_Surface* (fixed)
+    void* glContext = nullptr;       // SDL_GLContext (shader build only)
+    uint32_t lastTicks = 0;
+    bool running = true;
+
+    // Opens the platform window; throws "SDL init fail", "SDL window fail", "OpenGL fail" or
+    // "OpenGL 2 is not supported".
+    Window(const char* title, bool fullscreen, int width, int height);
+
+    // A window without platform window or GL context: it keeps the state that handlers
+    // read, so a tree can be driven without a display (tests, tools). Do not call run().
+    struct Detached {};
+    Window(Detached, int width, int height);
+
+    ~Window() override;
+
+    void run();
+    void setDisplay(Component* display);
+    void setGLViewport();
+    bool viewportContainsMouse(Rect r, Vector2 m);
+    Vector2 mouseToViewport(Rect r, Vector2 m);
+    void quit();
+
+    // Milliseconds to sleep after the swap of a frame whose update started `elapsed` ms after
+    // the previous frame's: 20 - elapsed up to 19 ms, nothing for a frame already late.
+    static uint32_t frameDelay(uint32_t elapsed);
+
+    // Input, as the platform layer reports it: each updates the fields above and broadcasts
+    // the matching events. A detached window can be driven through them as well.
+    void onQuit();
+    void onResize(int width, int height);
+    void onKeyDown(const KeyRecord& record, bool repeat);
+    void onPointerMove(Vector2 position, Vector2 delta);
+    void onPointerDown(Vector2 position, uint8_t button);
+    void onPointerUp(Vector2 position, uint8_t button);
+    // Pixel coordinates to fractions of the window.
+    Vector2 toFractions(int x, int y) const;
+
+private:
+    // Platform parts of run(): translate every pending event; show the frame.
+    void pollEvents();
+    void swapBuffers();
+    // The start-up lines that name the GL implementation (the same in both builds).
+    void logGLStrings();
+};

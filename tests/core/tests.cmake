@@ -1,0 +1,10 @@
+unit_test(
+  core/ComponentTest.cpp
+  core/StringTest.cpp
+  core/ListMapTest.cpp
+  core/BufferTest.cpp
+  core/ZlibInteropTest.cpp
+)
+unit_test_both(
+  core/LogTest.cpp
+)

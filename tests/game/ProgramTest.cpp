@@ -1,0 +1,264 @@
+// Both programs as a user starts them: they open their 854 x 480 window, log the GL lines,
+// and end with status 0 when the window is closed or the process is asked to terminate.
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <SDL.h>
+#include <SDL_image.h>
+#include <sys/stat.h>
+#include <gtest/gtest.h>
+
+#include "window/XScreen.h"
+#include "support/Png.h"
+#include "support/RunProcess.h"
+#include "support/TempDir.h"
+
+namespace {
+
+enum class Ending { CLOSE_WINDOW, SIGTERM_SIGNAL, SIGINT_SIGNAL };
+
+struct Outcome {
+    bool exited = false;
+    int status = -1;
+    std::string output;
+};
+
+pid_t launch(const std::string& program, const TempDir& folder, const std::string& outputFile) {
+    pid_t pid = fork();
+    if (pid == 0) {
+        int fd = open(outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (fd < 0 || chdir(folder.path().c_str()) != 0) _exit(126);
+        dup2(fd, 1);
+        dup2(fd, 2);
+        close(fd);
+        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    return pid;
+}
+
+// Polls for up to `seconds`; true once `done` holds.
+template <typename Done>
+bool waitFor(Done done, int seconds) {
+    for (int i = 0; i < seconds * 50; i++) {
+        if (done()) return true;
+        SDL_Delay(20);
+    }
+    return false;
+}
+
+// Runs `program` in `folder` until its window is up, lets it draw for a moment, hands the
+// process to `whileUp` (when given), then ends it as `ending` says.
+Outcome runAndEnd(const std::string& program, Ending ending, const TempDir& folder,
+                  const std::function<void(pid_t pid)>& whileUp = nullptr) {
+    std::string outputFile = folder / "output.txt";
+    pid_t pid = launch(program, folder, outputFile);
+    Outcome outcome;
+    if (pid < 0) return outcome;
+
+    // Standard output into a file is block-buffered (the fixed build logs there), so the
+    // window itself, not the log, shows that the program is up.
+    unsigned long window = 0;
+    bool up = waitFor(
+        [&] {
+            window = windowOfProcess(pid);
+            return window != 0;
+        },
+        30);
+    int status = 0;
+    bool ended = false;
+    if (up) {
+        SDL_Delay(200);  // let the frame loop run a few frames
+        if (whileUp) whileUp(pid);
+        if (ending == Ending::SIGTERM_SIGNAL) kill(pid, SIGTERM);
+        if (ending == Ending::SIGINT_SIGNAL) kill(pid, SIGINT);
+        for (int attempt = 0; attempt < 10 && !ended; attempt++) {
+            // SDL may replace a window while it sets up GL: ask whichever is shown now.
+            if (ending == Ending::CLOSE_WINDOW) {
+                window = windowOfProcess(pid);
+                if (window) requestClose(window);
+            }
+            ended = waitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; }, 2);
+        }
+    }
+    if (!ended) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+    }
+    outcome.exited = up && ended && WIFEXITED(status);
+    outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    outcome.output = folder.readFile("output.txt");
+    return outcome;
+}
+
+std::string program(const char* name) { return std::string(QUANDRELS_BINARY_DIR) + "/" + name; }
+
+std::string fileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+// A folder the programs start in: the game's pack, as the build made it.
+void putGamePack(const TempDir& folder) {
+    folder.writeFile("Quandrels.dat", fileBytes(std::string(QUANDRELS_BINARY_DIR) + "/Quandrels.dat"));
+}
+
+// Starts `path` in `folder` and waits up to `seconds` for it to end by itself.
+Outcome runUntilItEnds(const std::string& path, const TempDir& folder, int seconds) {
+    std::string outputFile = folder / "output.txt";
+    pid_t pid = launch(path, folder, outputFile);
+    Outcome outcome;
+    if (pid < 0) return outcome;
+    int status = 0;
+    bool ended = waitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; }, seconds);
+    if (!ended) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+    }
+    outcome.exited = ended && WIFEXITED(status);
+    outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    outcome.output = folder.readFile("output.txt");
+    return outcome;
+}
+
+TEST(ProgramTest, BothProgramsOpenTheirWindowAndEndCleanly) {
+    struct Case {
+        const char* program;
+        Ending ending;
+        const char* label;
+    };
+    const std::vector<Case> cases = {
+        {"quandrels", Ending::CLOSE_WINDOW, "shader build, window closed"},
+        {"quandrels", Ending::SIGTERM_SIGNAL, "shader build, SIGTERM"},
+        {"quandrels-fixed", Ending::CLOSE_WINDOW, "fixed build, window closed"},
+        {"quandrels-fixed", Ending::SIGINT_SIGNAL, "fixed build, SIGINT"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        TempDir folder;
+        putGamePack(folder);
+        Outcome o = runAndEnd(program(c.program), c.ending, folder);
+        EXPECT_TRUE(o.exited) << o.output;
+        EXPECT_EQ(o.status, 0) << o.output;
+        for (const char* line : {"Width = 854, Height = 480.", "GL Version: ", "GL Vendor: ", "GL Renderer: ",
+                                 "GL Extensions: ", "GLSL Version: ", "Quit send"}) {
+            EXPECT_NE(o.output.find(line), std::string::npos) << "missing: " << line << "\n" << o.output;
+        }
+        if (std::string(c.program) == "quandrels") {
+            EXPECT_NE(o.output.find("Is supported GL2: y"), std::string::npos) << o.output;
+        }
+        // Everything the screen needed loaded from the pack.
+        for (const char* failure : {"Cannot open file", "Can't load", "Couldn't load image", "cannot be open"}) {
+            EXPECT_EQ(o.output.find(failure), std::string::npos) << o.output;
+        }
+    }
+}
+
+// A pack made from the build's data folder with one picture taken out or replaced.
+void putAlteredPack(const TempDir& folder, const std::string& name, const std::string* replacement) {
+    std::string source = folder / "source";
+    std::string data = std::string(QUANDRELS_BINARY_DIR) + "/data";
+    ProcessResult copy = runProcess({"/bin/cp", "-r", data, source});
+    ASSERT_EQ(copy.status, 0) << copy.err;
+    std::remove((source + "/" + name).c_str());
+    if (replacement) folder.writeFile("source/" + name, *replacement);
+    ProcessResult pack = runProcess({program("quandrels-pack"), "pack", source, folder / "Quandrels.dat"});
+    ASSERT_EQ(pack.status, 0) << pack.err;
+}
+
+TEST(ProgramTest, MissingOrBrokenDataEndsTheProgramWithItsMessage) {
+    const std::string png = fileBytes(std::string(QUANDRELS_BINARY_DIR) + "/data/exit.png");
+    const std::string cutShort = png.substr(0, png.size() / 3);
+    const std::string notAPicture = "this is not a picture";
+    struct Case {
+        const char* label;
+        const std::string* replacement;  // null: exit.png is left out of the pack
+        bool pack;                       // false: no pack and no data folder at all
+        const char* message;
+    };
+    const std::vector<Case> cases = {
+        {"entry missing from the pack", nullptr, true, "Cannot open file exit.png\n"},
+        {"picture cut short", &cutShort, true, "Couldn't load image: "},
+        {"not a picture", &notAPicture, true, "Couldn't load image: "},
+        {"no data at all", nullptr, false, "Can't load data/"},
+    };
+    for (const char* name : {"quandrels", "quandrels-fixed"}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(name) + ": " + c.label);
+            TempDir folder;
+            if (c.pack) putAlteredPack(folder, "exit.png", c.replacement);
+            Outcome o = runUntilItEnds(program(name), folder, 30);
+            EXPECT_TRUE(o.exited) << "the program must end by itself, without a crash\n" << o.output;
+            EXPECT_EQ(o.status, 0) << o.output;
+            EXPECT_NE(o.output.find(c.message), std::string::npos) << o.output;
+            // The window had opened; the failure came from the first frame, and the shutdown
+            // ran to its end (no sanitizer or library complaint after the message).
+            EXPECT_NE(o.output.find("Width = 854, Height = 480."), std::string::npos) << o.output;
+        }
+    }
+}
+
+// What each program shows on its exit screen, saved as a picture beside the build
+// (build/screenshots/) and compared with the picture it should show.
+TEST(ProgramTest, TheExitScreenShowsItsPicture) {
+    SDL_Surface* expected = IMG_Load((std::string(QUANDRELS_BINARY_DIR) + "/data/exit.png").c_str());
+    ASSERT_NE(expected, nullptr) << IMG_GetError();
+    SDL_Surface* picture = SDL_ConvertSurfaceFormat(expected, SDL_PIXELFORMAT_RGB24, 0);
+    SDL_FreeSurface(expected);
+    ASSERT_NE(picture, nullptr);
+    std::string shots = std::string(QUANDRELS_BINARY_DIR) + "/screenshots";
+    mkdir(shots.c_str(), 0777);
+
+    for (const char* name : {"quandrels", "quandrels-fixed"}) {
+        SCOPED_TRACE(name);
+        TempDir folder;
+        putGamePack(folder);
+        std::vector<unsigned char> shown;
+        int width = 0, height = 0;
+        Outcome o = runAndEnd(program(name), Ending::CLOSE_WINDOW, folder, [&](pid_t pid) {
+            SDL_Delay(500);
+            // SDL may have replaced the window it first showed while it set up GL.
+            shown = windowImage(windowOfProcess(pid), &width, &height);
+        });
+        EXPECT_EQ(o.status, 0) << o.output;
+        ASSERT_EQ(width, 854);
+        ASSERT_EQ(height, 480);
+        std::string file = shots + "/exit-" + name + ".png";
+        std::ofstream(file, std::ios::binary) << png::encode(width, height, png::RGB, shown);
+
+        // The letter box is 854 x 479 at the top; the 911 x 512 overlay space maps onto it, and
+        // the 1024-unit-wide picture is centred at 456, so it starts 56 units left of the box.
+        double difference = 0;
+        int samples = 0;
+        for (int y = 20; y < 460; y += 20) {
+            for (int x = 20; x < 840; x += 20) {
+                double u = (x + 0.5) * 911.0 / 854.0 + 56.0;
+                double v = (y + 0.5) * 512.0 / 479.0;
+                int px = static_cast<int>(u * picture->w / 1024.0);
+                int py = static_cast<int>(v * picture->h / 512.0);
+                const unsigned char* want =
+                    static_cast<unsigned char*>(picture->pixels) + py * picture->pitch + px * 3;
+                const unsigned char* got = &shown[(static_cast<size_t>(y) * width + x) * 3];
+                for (int c = 0; c < 3; c++) difference += std::abs(int(want[c]) - int(got[c]));
+                samples += 3;
+            }
+        }
+        // Filtering and the fixed build's 16-bit colour allow small differences, nothing more.
+        EXPECT_LT(difference / samples, 12.0) << "see " << file;
+    }
+    SDL_FreeSurface(picture);
+}
+
+}  // namespace

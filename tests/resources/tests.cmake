@@ -1,0 +1,3 @@
+unit_test_both(
+  resources/ResourcesTest.cpp
+)

@@ -1,0 +1,180 @@
+#include "window/XScreen.h"
+
+#include <unistd.h>
+
+#include <GL/glx.h>
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+
+namespace {
+
+int channel(unsigned long pixel, unsigned long mask) {
+    if (mask == 0) return -1;
+    int shift = 0;
+    while (((mask >> shift) & 1) == 0) shift++;
+    unsigned long value = (pixel & mask) >> shift;
+    unsigned long max = mask >> shift;
+    return static_cast<int>(value * 255 / max);
+}
+
+}  // namespace
+
+void keepContentsWhenCovered() {
+    ::Display* display = glXGetCurrentDisplay();
+    GLXDrawable drawable = glXGetCurrentDrawable();
+    if (!display || !drawable) return;
+    XSetWindowAttributes attributes = {};
+    attributes.backing_store = Always;
+    XChangeWindowAttributes(display, drawable, CWBackingStore, &attributes);
+    XSync(display, False);
+}
+
+std::array<int, 3> shownPixel(int x, int y) {
+    ::Display* display = glXGetCurrentDisplay();
+    GLXDrawable drawable = glXGetCurrentDrawable();
+    if (!display || !drawable) return {-1, -1, -1};
+    XSync(display, False);
+    XImage* image = XGetImage(display, drawable, x, y, 1, 1, AllPlanes, ZPixmap);
+    if (!image) return {-1, -1, -1};
+    unsigned long pixel = XGetPixel(image, 0, 0);
+    std::array<int, 3> rgb = {channel(pixel, image->red_mask), channel(pixel, image->green_mask),
+                              channel(pixel, image->blue_mask)};
+    XDestroyImage(image);
+    return rgb;
+}
+
+void movePointerAway() {
+    ::Display* display = XOpenDisplay(nullptr);
+    if (!display) return;
+    int screen = DefaultScreen(display);
+    XWarpPointer(display, None, RootWindow(display, screen), 0, 0, 0, 0, DisplayWidth(display, screen) - 1,
+                 DisplayHeight(display, screen) - 1);
+    XSync(display, False);
+    XCloseDisplay(display);
+}
+
+std::array<int, 2> screenSize() {
+    ::Display* display = XOpenDisplay(nullptr);
+    if (!display) return {0, 0};
+    int screen = DefaultScreen(display);
+    std::array<int, 2> size = {DisplayWidth(display, screen), DisplayHeight(display, screen)};
+    XCloseDisplay(display);
+    return size;
+}
+
+namespace {
+
+bool acceptsDelete(::Display* display, Window window, Atom deleteWindow) {
+    Atom* protocols = nullptr;
+    int count = 0;
+    bool found = false;
+    if (XGetWMProtocols(display, window, &protocols, &count)) {
+        for (int i = 0; i < count; i++) found = found || protocols[i] == deleteWindow;
+        XFree(protocols);
+    }
+    return found;
+}
+
+long pidOf(::Display* display, Window window, Atom pidAtom) {
+    Atom type;
+    int format;
+    unsigned long items, after;
+    unsigned char* data = nullptr;
+    long pid = -1;
+    if (XGetWindowProperty(display, window, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &items, &after,
+                           &data) == Success &&
+        data) {
+        if (items == 1 && format == 32) pid = *reinterpret_cast<long*>(data);
+        XFree(data);
+    }
+    return pid;
+}
+
+Window search(::Display* display, Window window, long pid, Atom pidAtom, Atom deleteWindow) {
+    if (pidOf(display, window, pidAtom) == pid && acceptsDelete(display, window, deleteWindow)) return window;
+    Window root, parent;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    Window found = 0;
+    if (XQueryTree(display, window, &root, &parent, &children, &count)) {
+        for (unsigned int i = 0; i < count && !found; i++) {
+            found = search(display, children[i], pid, pidAtom, deleteWindow);
+        }
+        if (children) XFree(children);
+    }
+    return found;
+}
+
+// Windows of other tests come and go while the tree is walked; a window that vanished
+// between listing and asking is simply not the one looked for.
+int ignoreError(::Display*, XErrorEvent*) { return 0; }
+
+}  // namespace
+
+unsigned long windowOfProcess(int pid) {
+    ::Display* display = XOpenDisplay(nullptr);
+    if (!display) return 0;
+    XErrorHandler previous = XSetErrorHandler(ignoreError);
+    Atom pidAtom = XInternAtom(display, "_NET_WM_PID", False);
+    Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
+    Window found = search(display, DefaultRootWindow(display), pid, pidAtom, deleteWindow);
+    XSync(display, False);
+    XCloseDisplay(display);
+    XSetErrorHandler(previous);
+    return found;
+}
+
+bool requestClose(unsigned long window) {
+    ::Display* display = XOpenDisplay(nullptr);
+    if (!display) return false;
+    XErrorHandler previous = XSetErrorHandler(ignoreError);
+    XEvent event = {};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    Status sent = XSendEvent(display, window, False, NoEventMask, &event);
+    XSync(display, False);
+    XCloseDisplay(display);
+    XSetErrorHandler(previous);
+    return sent != 0;
+}
+
+std::vector<unsigned char> windowImage(unsigned long window, int* width, int* height) {
+    std::vector<unsigned char> rgb;
+    *width = *height = 0;
+    ::Display* display = XOpenDisplay(nullptr);
+    if (!display) return rgb;
+    XErrorHandler previous = XSetErrorHandler(ignoreError);
+    XSetWindowAttributes attributes = {};
+    attributes.backing_store = Always;
+    XChangeWindowAttributes(display, window, CWBackingStore, &attributes);
+    XRaiseWindow(display, window);
+    XSync(display, False);
+    // What another window covered until now is repainted by the program's next frames.
+    usleep(300 * 1000);
+    XWindowAttributes shape;
+    if (XGetWindowAttributes(display, window, &shape)) {
+        XImage* image = XGetImage(display, window, 0, 0, shape.width, shape.height, AllPlanes, ZPixmap);
+        if (image) {
+            *width = shape.width;
+            *height = shape.height;
+            rgb.reserve(static_cast<size_t>(shape.width) * shape.height * 3);
+            for (int y = 0; y < shape.height; y++) {
+                for (int x = 0; x < shape.width; x++) {
+                    unsigned long pixel = XGetPixel(image, x, y);
+                    rgb.push_back(static_cast<unsigned char>(channel(pixel, image->red_mask)));
+                    rgb.push_back(static_cast<unsigned char>(channel(pixel, image->green_mask)));
+                    rgb.push_back(static_cast<unsigned char>(channel(pixel, image->blue_mask)));
+                }
+            }
+            XDestroyImage(image);
+        }
+    }
+    XSync(display, False);
+    XCloseDisplay(display);
+    XSetErrorHandler(previous);
+    return rgb;
+}
