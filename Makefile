@@ -3,13 +3,14 @@
 #   make test    build everything twice (gcc; clang with sanitizers) and run the whole suite
 #   make bench   build and run the benchmarks
 #   make fuzz    run every fuzz target for longer (FUZZ_SECONDS, default 300)
+#   make format  format every source file with clang-format (make test checks it)
 
 BUILD_DIR    ?= build
 SANITIZE_DIR ?= build-sanitize
 JOBS         ?= $(shell nproc)
 FUZZ_SECONDS ?= 300
 
-.PHONY: all deps build sanitize-build run test bench fuzz clean
+.PHONY: all deps build sanitize-build sanitize-configure run test bench fuzz format clean
 
 all: build
 
@@ -20,9 +21,14 @@ build: deps
 	cmake -S . -B $(BUILD_DIR) -DQUANDRELS_WERROR=ON
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-sanitize-build: deps
+# The clang build with AddressSanitizer, UndefinedBehaviorSanitizer and libFuzzer targets;
+# the fuzz targets run FUZZ_RUN_SECONDS each under ctest.
+FUZZ_RUN_SECONDS ?= 8
+sanitize-configure: deps
 	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-	  -DQUANDRELS_SANITIZE=ON -DQUANDRELS_GL_TESTS=OFF -DQUANDRELS_FUZZ_SECONDS=8
+	  -DQUANDRELS_SANITIZE=ON -DQUANDRELS_GL_TESTS=OFF -DQUANDRELS_FUZZ_SECONDS=$(FUZZ_RUN_SECONDS)
+
+sanitize-build: sanitize-configure
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 
 run: build
@@ -34,11 +40,12 @@ test: build sanitize-build
 bench: build
 	./scripts/run-benchmarks.sh $(BUILD_DIR)
 
-fuzz: deps
-	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-	  -DQUANDRELS_SANITIZE=ON -DQUANDRELS_GL_TESTS=OFF -DQUANDRELS_FUZZ_SECONDS=$(FUZZ_SECONDS)
-	cmake --build $(SANITIZE_DIR) -j $(JOBS)
+fuzz:
+	$(MAKE) sanitize-build FUZZ_RUN_SECONDS=$(FUZZ_SECONDS)
 	./scripts/run-fuzz.sh $(SANITIZE_DIR)
+
+format: deps
+	./scripts/format.sh
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)

@@ -8,9 +8,9 @@ packages=(
   zlib1g-dev
   libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libglew-dev
   libsdl1.2-dev libsdl-image1.2-dev
-  libgl1-mesa-dev libgl1-mesa-dri libglu1-mesa-dev libx11-dev
+  libgl1-mesa-dev libgl1-mesa-dri libx11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   xvfb xauth
   python3 sox fonts-dejavu-core
 )

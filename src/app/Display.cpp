@@ -2,8 +2,9 @@
 // shared layer.
 #include "app/Display.h"
 
-#include <cstring>
 
+#include "core/EventName.h"
+#include "window/Keys.h"
 #include "window/WindowEvents.h"
 #include "app/Application.h"
 #include "app/SharedLayer.h"
@@ -41,15 +42,15 @@ Rect Display::letterbox(int windowWidth, int windowHeight, Rect current) {
 Event* Display::onEvent(Event* e) {
     Window* window = app ? app->window : nullptr;
     if (window) {
-        if (strcmp(e->name, Events::UPDATE) == 0 || strcmp(e->name, Events::RESIZE) == 0) {
+        if (isEvent(e, Events::UPDATE) || isEvent(e, Events::RESIZE)) {
             viewport = letterbox(window->viewport.width, window->viewport.height, viewport);
-        } else if (strcmp(e->name, Events::KEYDOWN) == 0) {
+        } else if (isEvent(e, Events::KEYDOWN)) {
             // Holding Alt+Return must not flip the mode back and forth on every repeat.
-            if ((window->key.mod & 0x300) != 0 && window->key.sym == 13 && !window->keyRepeat) {
+            if ((window->key.mod & Keys::MOD_ALT) != 0 && window->key.sym == Keys::RETURN && !window->keyRepeat) {
                 app->fullscreenRequested = true;
                 window->quit();
             }
-        } else if (strcmp(e->name, Events::ESCAPE) == 0) {
+        } else if (isEvent(e, Events::ESCAPE)) {
             toGallery();
         }
     }

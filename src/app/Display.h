@@ -13,6 +13,13 @@ class Display : public Component {
 public:
     // The design aspect ratio, 854 / 480 rounded to float.
     static constexpr float ASPECT = 1.7791667f;
+    // The overlay canvas of every 2D layer: an orthographic space of 911 x 512 units, (0, 0)
+    // at the top left, y downwards, whose aspect (1.7793) is close enough to ASPECT to fill
+    // the letter box. Pictures are placed by their centre (app/Overlay.h).
+    static constexpr int OVERLAY_WIDTH = 911;
+    static constexpr int OVERLAY_HEIGHT = 512;
+    static constexpr float OVERLAY_CENTER_X = 456;
+    static constexpr float OVERLAY_CENTER_Y = 256;
 
     Rect viewport;   // letter-boxed area of the window; zero until the first "update" or "resize"
     Application* app;  // not owned
@@ -24,12 +31,12 @@ public:
     // the shared layer. Returns e.
     Event* onEvent(Event* e) override;
 
+    // Fades back to the application's gallery (ignored while a fade runs).
+    void toGallery();
+
     // The largest area of aspect ASPECT centred in a windowWidth x windowHeight window.
     // Computed in double precision with ASPECT taken as its float value. Never gives a side
     // of 0: a window without area (either side 0 or less) leaves `current` as it is, and a
     // sliver of a window gets at least one pixel each way.
-    // Fades back to the application's gallery (ignored while a fade runs).
-    void toGallery();
-
     static Rect letterbox(int windowWidth, int windowHeight, Rect current);
 };

@@ -1,8 +1,9 @@
 #include "app/SharedLayer.h"
+#include "core/EventName.h"
 
-#include <cstring>
 
 #include "app/Display.h"
+#include "app/Overlay.h"
 #include "window/WindowEvents.h"
 #include "resources/ResourceEvents.h"
 #include "app/FadeEvents.h"
@@ -21,20 +22,14 @@ namespace {
 // Opacity keys over the timer's points 0, 0.5 and 1: clear, black, clear.
 const float FADE_KEYS[] = {0.0f, 1.0f, 0.0f};
 const float FADE_POINTS[] = {0.0f, 0.5f, 1.0f};
-constexpr unsigned int STATIC_DRAW = 35044;
 
 }  // namespace
 
 SharedLayer::SharedLayer(Application* app) : app(app) {
-    camera = new Camera(911, 512);
+    camera = Overlay::makeCamera();
     add(camera);
 
-    plane = new MeshRenderer();
-    plane->localMatrix.translate(Vector3(456, 256, 0));
-    plane->localMatrix.scale(Vector3(512, -256, 1));
-    plane->mesh = Mesh::createTexturedPlane(STATIC_DRAW, Matrix4x4());
-    plane->textureResource = Resources::getTextureResource("pixel.png", 1, Texture::NO_COLOR_KEY);
-    plane->materialResource = Resources::SIMPLE_TEXTURED_MATERIAL;
+    plane = Overlay::makeFullPicture("pixel.png");
     plane->depthTest = false;
     plane->visible = false;
     add(plane);
@@ -54,7 +49,7 @@ void SharedLayer::fadeTo(Display* d) {
 }
 
 Event* SharedLayer::onEvent(Event* e) {
-    if (strcmp(e->name, Events::UPDATE) == 0) {
+    if (isEvent(e, Events::UPDATE)) {
         Window* window = app->window;
         if (Display* shown = window ? dynamic_cast<Display*>(window->display) : nullptr) {
             viewportRef = &shown->viewport;
@@ -62,7 +57,7 @@ Event* SharedLayer::onEvent(Event* e) {
         float a = Interpolation::linear(timer, FADE_KEYS, 4, 0, false);
         plane->ambientColor = Color{0, 0, 0, a};
         render();
-    } else if (strcmp(e->name, Events::FADE_PHASE) == 0) {
+    } else if (isEvent(e, Events::FADE_PHASE)) {
         // Phase 2 begins when the point 0.5 is passed: the screen is black.
         if (timer->phase == 2 && target) {
             target->sendBroadcast(Events::CREATE_RESOURCES);
@@ -71,7 +66,7 @@ Event* SharedLayer::onEvent(Event* e) {
             if (old) old->sendBroadcast(Events::RELEASE_RESOURCES);
             sendBroadcast(Events::CREATE_RESOURCES);
         }
-    } else if (strcmp(e->name, Events::FADE_TIMEOUT) == 0) {
+    } else if (isEvent(e, Events::FADE_TIMEOUT)) {
         plane->visible = false;
     }
     return e;

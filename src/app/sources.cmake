@@ -2,5 +2,6 @@
 quandrels_sources(
   app/Application.cpp
   app/Display.cpp
+  app/Overlay.cpp
   app/SharedLayer.cpp
 )

@@ -1,6 +1,19 @@
 // Component: a node of the tree that every live object of the frame belongs to. Components
 // own their children and talk only through named events: send (one component and its
 // observers), sendUp (up to the root) and sendBroadcast (a whole subtree, depth first).
+//
+// Changing the tree during a broadcast. The loops read the child count again after every
+// handler, so:
+// - Leaving: a component that wants to go sets `expired` on itself. Its parent removes and
+//   deletes it when the next broadcast passes through the parent, before delivering anything
+//   to it; nothing is ever deleted inside its own handler. A broadcast that stops before
+//   reaching it, and send/sendUp, leave it in place.
+// - Adding: a child appended during a broadcast, at a position the loop has not passed yet
+//   (the end of the list always qualifies), receives that same broadcast in the same pass.
+// - Unlinking: a component that unlinks itself or an elder sibling mid-broadcast shifts the
+//   later siblings down by one, and the sibling that moves into the current position misses
+//   that event. Use `expired` instead; unlink only between broadcasts.
+// - A component deleted by its owner must be unlinked first (the destructor does so).
 #pragma once
 
 #include "core/Event.h"
@@ -46,3 +59,13 @@ public:
 protected:
     bool observer = false;
 };
+
+// The first of `from` and its ancestors that is a T, or null: the way from a picked collider
+// to the game object it belongs to, or from a timer to the object that runs it.
+template <class T>
+T* findAncestor(Component* from) {
+    for (Component* c = from; c != nullptr; c = c->parent) {
+        if (T* found = dynamic_cast<T*>(c)) return found;
+    }
+    return nullptr;
+}

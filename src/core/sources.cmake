@@ -2,6 +2,7 @@
 quandrels_sources(
   core/Buffer.cpp
   core/Component.cpp
+  core/Fail.cpp
   core/String.cpp
   core/Values.cpp
 )

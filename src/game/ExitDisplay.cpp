@@ -1,6 +1,6 @@
 #include "game/ExitDisplay.h"
+#include "core/EventName.h"
 
-#include <cstring>
 
 #include "window/WindowEvents.h"
 #include "app/Application.h"
@@ -11,32 +11,22 @@
 #include "scene/Camera.h"
 #include "scene/MeshRenderer.h"
 #include "scene/Scene.h"
+#include "app/Overlay.h"
 #include "resources/Resources.h"
-
-namespace {
-constexpr unsigned int STATIC_DRAW = 35044;
-}
 
 ExitDisplay::ExitDisplay(Application* app) : Display(app) {
     scene = new Scene();
     scene->viewportRef = &viewport;
-    Camera* camera = new Camera(911, 512);
+    Camera* camera = Overlay::makeCamera();
     scene->camera = camera;
     scene->add(camera);
-
-    MeshRenderer* picture = new MeshRenderer();
-    picture->localMatrix.translate(Vector3(456, 256, 0));
-    picture->localMatrix.scale(Vector3(512, -256, 1));
-    picture->mesh = Mesh::createTexturedPlane(STATIC_DRAW, Matrix4x4());
-    picture->textureResource = Resources::getTextureResource("exit.png", 1, Texture::NO_COLOR_KEY);
-    picture->materialResource = Resources::SIMPLE_TEXTURED_MATERIAL;
-    scene->add(picture);
+    scene->add(Overlay::makeFullPicture("exit.png"));
 
     add(scene);
 }
 
 Event* ExitDisplay::onEvent(Event* e) {
-    if (strcmp(e->name, Events::UPDATE) == 0) {
+    if (isEvent(e, Events::UPDATE)) {
         Window* window = app->window;
         window->setGLViewport();
         glClearColor(0, 0, 0, 1);
@@ -46,7 +36,7 @@ Event* ExitDisplay::onEvent(Event* e) {
         scene->render();
         return Display::onEvent(e);
     }
-    if (strcmp(e->name, Events::ESCAPE) == 0 || strcmp(e->name, Events::MOUSE_UP) == 0) {
+    if (isEvent(e, Events::ESCAPE) || isEvent(e, Events::MOUSE_UP)) {
         app->window->quit();
         return e;
     }

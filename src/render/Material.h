@@ -43,7 +43,7 @@ public:
     Color specular{1, 1, 1, 1};
     float shininess = 5.0f;
     int lightsCount = 0;
-    float* lights = nullptr;  // records of 18 floats; not owned
+    float* lights = nullptr;  // LightRecord::FLOATS floats per light (render/LightRecord.h); not owned
 
     // Takes ownership of the program and looks its names up; throws (and deletes the
     // program) when "v_coord" or "mvp" is missing.

@@ -1,6 +1,7 @@
 // Texture: PNG decoding through SDL_image (same function names in both SDL generations) and
 // upload as a 2D texture.
 #include "render/Texture.h"
+#include "core/Fail.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -9,16 +10,13 @@
 #include <SDL_image.h>
 
 Texture::Texture(Buffer* image, unsigned char filtering, unsigned long colorKey) {
-    static char message[255];
     // An empty or missing buffer gives no stream; the decoder must not see a null stream.
     SDL_RWops* stream = nullptr;
     if (image && image->data && image->size > 0) stream = SDL_RWFromMem(image->data, image->size);
     SDL_Surface* surface = stream ? IMG_LoadPNG_RW(stream) : nullptr;
     if (stream) SDL_FreeRW(stream);
     if (!surface) {
-        snprintf(message, sizeof message, "Couldn't load image: %s\n",
-                 stream ? SDL_GetError() : "no image data");
-        throw message;
+        fail("Couldn't load image: %s\n", stream ? SDL_GetError() : "no image data");
     }
 
     int bytesPerPixel = surface->format->BytesPerPixel;
@@ -42,8 +40,7 @@ Texture::Texture(Buffer* image, unsigned char filtering, unsigned long colorKey)
         converted = static_cast<unsigned char*>(malloc(static_cast<size_t>(width) * height * 4));
         if (!converted) {
             SDL_FreeSurface(surface);
-            snprintf(message, sizeof message, "Couldn't load image: %s\n", "out of memory");
-            throw message;
+            fail("Couldn't load image: %s\n", "out of memory");
         }
         const unsigned char* source = static_cast<const unsigned char*>(surface->pixels);
         unsigned char* out = converted;

@@ -13,7 +13,8 @@ public:
     bool hasAlpha = false;  // uploaded as RGBA (materials blend such textures)
     GLuint id = 0;
 
-    // filtering: 0 nearest, 1 linear. colorKey: 0x00BBGGRR, or NO_COLOR_KEY.
+    // filtering: TextureFiltering::NEAREST or LINEAR (render/GLConstants.h). colorKey:
+    // 0x00BBGGRR, or NO_COLOR_KEY.
     // Throws "Couldn't load image: %s\n" (decoder error) or "Image is not truecolor\n".
     // The texture is left bound.
     Texture(Buffer* image, unsigned char filtering, unsigned long colorKey);

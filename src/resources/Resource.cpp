@@ -1,4 +1,6 @@
 #include "resources/Resource.h"
+#include "core/Fail.h"
+#include "render/GLConstants.h"
 
 #include <string>
 
@@ -30,7 +32,7 @@ void SoundResource::release() {
 }
 
 Mesh* MeshResource::getMesh() {
-    if (!mesh) mesh = Resources::loadMeshFromObj(name, 35044);  // GL_STATIC_DRAW
+    if (!mesh) mesh = Resources::loadMeshFromObj(name, BufferUsage::STATIC_DRAW);
     return mesh;
 }
 
@@ -49,10 +51,7 @@ Material* MaterialResource::getMaterial() {
     std::string fragment;
     if (colon != std::string::npos) fragment = text.substr(colon + 1, text.find(':', colon + 1) - colon - 1);
     if (colon == std::string::npos || vertex.empty() || fragment.empty()) {
-        static String msg;
-        msg = "Incomplete material names: ";
-        msg += name;
-        throw static_cast<const char*>(msg);
+        fail("Incomplete material names: %s", name);
     }
 
     ShaderProgram* program = Resources::loadShaderProgram(vertex.c_str(), fragment.c_str());

@@ -11,6 +11,7 @@
 #include "render/Texture.h"
 #include "storage/Archive.h"
 #include "core/Buffer.h"
+#include "core/Fail.h"
 #include "storage/File.h"
 
 const char* Resources::archive = "data.dat";
@@ -21,15 +22,6 @@ MaterialResource* Resources::SIMPLE_TEXTURED_MATERIAL = nullptr;
 MaterialResource* Resources::TEXTURED_ALPHA_GT_0_5_MATERIAL = nullptr;
 
 namespace {
-
-// The failure text of load(); a later failure overwrites it, so the application logs it
-// as soon as it catches it.
-char msg[255];
-
-[[noreturn]] void fail(const char* format, const char* argument) {
-    snprintf(msg, sizeof msg, format, argument);
-    throw static_cast<const char*>(msg);
-}
 
 // The entry of `name`, created with `make` when there is none. Asking for a name as a
 // different kind than it was registered as is refused instead of handing out a wrong type.
@@ -103,7 +95,7 @@ Buffer* Resources::load(const char* name) {
     String path("data/");
     path += name;
     Buffer* content = File(path).read();
-    if (!content) fail("Can't load %s\n", path);
+    if (!content) fail("Can't load %s\n", static_cast<const char*>(path));
     return content;
 }
 

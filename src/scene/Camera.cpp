@@ -1,8 +1,8 @@
 // Camera: projections, the view matrix and picking rays.
 #include "scene/Camera.h"
+#include "core/EventName.h"
 
 #include <cmath>
-#include <cstring>
 
 #include "window/WindowEvents.h"
 #include "scene/Scene.h"
@@ -14,7 +14,7 @@ Camera::Camera(int width, int height) : perspective(false), near(1), far(-1), wi
 
 Event* Camera::onEvent(Event* e) {
     Event* r = Transform::onEvent(e);
-    if (e->name != nullptr && strcmp(e->name, Events::UPDATE) == 0) updateProjection();
+    if (isEvent(e, Events::UPDATE)) updateProjection();
     return r;
 }
 

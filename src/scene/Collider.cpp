@@ -1,14 +1,14 @@
 // Collider: local rays, world hits and the sorted result list.
 #include "scene/Collider.h"
+#include "core/EventName.h"
 
-#include <cstring>
 
 #include "scene/SceneEvents.h"
 
 Event* Collider::onEvent(Event* e) {
     Event* r = Transform::onEvent(e);
     // Only the record this node made carries a matrix and a result record.
-    if (r != &event || strcmp(r->name, Events::RAYCAST) != 0) return r;
+    if (r != &event || !isEvent(r, Events::RAYCAST)) return r;
     RaycastEventData* data = static_cast<RaycastEventData*>(r->data);
     const Matrix4x4& w = *data->matrix;
     RaycastInfo* info = data->info;

@@ -1,7 +1,7 @@
 // GPU resource events for nodes that hold a mesh.
 #include "scene/MeshEvents.h"
+#include "core/EventName.h"
 
-#include <cstring>
 
 #include "resources/ResourceEvents.h"
 #include "render/Mesh.h"
@@ -9,11 +9,11 @@
 
 MeshEvent handleMeshEvent(const Event* r, Mesh* mesh, MeshResource* entry) {
     if (r->name == nullptr) return MeshEvent::OTHER;
-    if (strcmp(r->name, Events::CREATE_RESOURCES) == 0) {
+    if (isEvent(r, Events::CREATE_RESOURCES)) {
         if (mesh != nullptr) mesh->createBuffers();
         return MeshEvent::CREATE;
     }
-    if (strcmp(r->name, Events::RELEASE_RESOURCES) == 0) {
+    if (isEvent(r, Events::RELEASE_RESOURCES)) {
         if (entry != nullptr) entry->release();
         if (mesh != nullptr) mesh->releaseBuffers();
         return MeshEvent::RELEASE;

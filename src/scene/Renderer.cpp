@@ -1,7 +1,7 @@
 // Renderer: the render dispatch shared by every drawing node.
 #include "scene/Renderer.h"
+#include "core/EventName.h"
 
-#include <cstring>
 
 #include "scene/SceneEvents.h"
 #include "scene/Camera.h"
@@ -9,7 +9,7 @@
 
 Event* Renderer::onEvent(Event* e) {
     Event* r = Transform::onEvent(e);
-    if (r->name == nullptr || strcmp(r->name, Events::RENDER) != 0 || !visible) return r;
+    if (!isEvent(r, Events::RENDER) || !visible) return r;
     // Only a scene starts a render pass; a stray "render" from anything else draws nothing.
     Scene* scene = dynamic_cast<Scene*>(r->source);
     if (scene == nullptr || (layerMask & scene->layerMask) == 0) return r;

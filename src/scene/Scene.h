@@ -9,17 +9,16 @@
 #include "math/Rect.h"
 #include "math/Color.h"
 #include "math/Matrix4x4.h"
+#include "render/LightRecord.h"
 #include "math/Raycast.h"
 
 class Camera;
 
 class Scene : public Component {
 public:
-    // The light table: MAX_LIGHTS records of LIGHT_FLOATS floats each: position (x, y, z, w),
-    // diffuse (r, g, b), specular (r, g, b), constant, linear and quadratic attenuation,
-    // spot cutoff, spot exponent, spot direction (x, y, z).
-    static constexpr int MAX_LIGHTS = 10;
-    static constexpr int LIGHT_FLOATS = 18;
+    // The light table: MAX_LIGHTS records of LIGHT_FLOATS floats (render/LightRecord.h).
+    static constexpr int MAX_LIGHTS = LightRecord::MAX_LIGHTS;
+    static constexpr int LIGHT_FLOATS = LightRecord::FLOATS;
 
     Rect viewport;                  // own viewport; all zero at construction
     Rect* viewportRef = nullptr;    // overrides viewport when set (a display's letter box)

@@ -25,7 +25,9 @@ public:
     Matrix4x4 getGlobalTransform();
 
     // Turns the node so that its negative z axis points at `target`, given in world
-    // coordinates; `up` is taken in the parent's coordinates. Keeps the translation.
+    // coordinates; `up` is taken in the parent's coordinates. Keeps the translation. An up
+    // vector along the view (or zero) is replaced by the world axis least aligned with the
+    // view; a target at the node's own position leaves the orientation as it is.
     // Throws "Zero determinant" when the node's global matrix is singular.
     void lookAt(Vector3 target, Vector3 up);
 };

@@ -8,4 +8,5 @@ quandrels_sources(
   scene/Collider.cpp
   scene/MeshCollider.cpp
   scene/MeshEvents.cpp
+  scene/Picking.cpp
 )

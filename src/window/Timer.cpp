@@ -1,9 +1,9 @@
 // Timer: the point scan, cycle ends and the "update" hook.
 #include "window/Timer.h"
+#include "core/EventName.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 #include "window/WindowEvents.h"
@@ -101,7 +101,7 @@ void Timer::animate(float dt) {
 }
 
 Event* Timer::onEvent(Event* e) {
-    if (running && e->name && std::strcmp(e->name, Events::UPDATE) == 0) {
+    if (running && isEvent(e, Events::UPDATE)) {
         if (Window* window = dynamic_cast<Window*>(e->source)) animate(window->deltaTime);
     }
     return e;

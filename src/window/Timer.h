@@ -51,6 +51,5 @@ public:
 
 private:
     void scanCycle(float from, float to);
-    void endCycleAtOnce();
     void clampPhase();
 };

@@ -4,6 +4,9 @@
 
 #include <SDL.h>
 
+#include <thread>
+
+#include "window/Keys.h"
 #include "window/WindowEvents.h"
 #include "platform/GL.h"
 #include "core/Log.h"
@@ -13,10 +16,13 @@ Window::Window(Detached, int width, int height) {
     viewport.height = height;
 }
 
-uint32_t Window::frameDelay(uint32_t elapsed) { return elapsed <= 19 ? 20 - elapsed : 0; }
+std::chrono::microseconds Window::frameDelay(std::chrono::microseconds work) {
+    return work < FRAME_TIME ? FRAME_TIME - work : std::chrono::microseconds(0);
+}
 
 void Window::run() {
     while (running) {
+        const auto frameStart = std::chrono::steady_clock::now();
         pollEvents();
         uint32_t now = SDL_GetTicks();
         ticks = now;
@@ -25,8 +31,18 @@ void Window::run() {
         sendBroadcast(Events::UPDATE);
         lastTicks = ticks;
         swapBuffers();
-        uint32_t delay = frameDelay(elapsed);
-        if (delay > 0) SDL_Delay(delay);
+        // Measured after the swap, so that this frame's own work is what the sleep pays for.
+        const auto work = std::chrono::duration_cast<std::chrono::microseconds>(
+            std::chrono::steady_clock::now() - frameStart);
+        const auto delay = frameDelay(work);
+        if (delay.count() > 0) std::this_thread::sleep_for(delay);
+    }
+}
+
+void Window::quit() {
+    if (!pushQuitEvent()) {
+        log("SDL_QUIT event can't be pushed: %s\n", SDL_GetError());
+        running = false;
     }
 }
 
@@ -45,7 +61,7 @@ void Window::onKeyDown(const KeyRecord& record, bool repeat) {
     key = record;
     keyRepeat = repeat;
     sendBroadcast(Events::KEYDOWN);
-    if (key.sym == 27) sendBroadcast(Events::ESCAPE);
+    if (key.sym == Keys::ESCAPE) sendBroadcast(Events::ESCAPE);
 }
 
 void Window::onPointerMove(Vector2 position, Vector2 delta) {

@@ -4,6 +4,7 @@
 // and frame state kept here. The platform parts live under platform/<build>/Window.cpp.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 
 #include "core/Component.h"
@@ -13,8 +14,8 @@
 // The platform's key record of the last key press, copied whole.
 struct KeyRecord {
     uint32_t scancode = 0;
-    int32_t sym = 0;     // 13 Return, 27 Escape
-    uint16_t mod = 0;    // 0x300: either Alt key
+    int32_t sym = 0;     // Keys::RETURN, Keys::ESCAPE, ...
+    uint16_t mod = 0;    // modifier bits, Keys::MOD_ALT for either Alt key
     uint32_t extra = 0;  // the platform's further word (unused in SDL2, the character in SDL 1.2)
 };
 
@@ -54,9 +55,12 @@ public:
     Vector2 mouseToViewport(Rect r, Vector2 m);
     void quit();
 
-    // Milliseconds to sleep after the swap of a frame whose update started `elapsed` ms after
-    // the previous frame's: 20 - elapsed up to 19 ms, nothing for a frame already late.
-    static uint32_t frameDelay(uint32_t elapsed);
+    // Frames start FRAME_TIME apart: after the swap the loop sleeps for what is left of the
+    // frame that began at the top of this iteration; a frame that took FRAME_TIME or more is
+    // not delayed. deltaTime stays the time between two updates, so animations keep their
+    // speed whatever the pacing.
+    static constexpr std::chrono::microseconds FRAME_TIME{20000};
+    static std::chrono::microseconds frameDelay(std::chrono::microseconds work);
 
     // Input, as the platform layer reports it: each updates the fields above and broadcasts
     // the matching events. A detached window can be driven through them as well.
@@ -73,6 +77,8 @@ private:
     // Platform parts of run(): translate every pending event; show the frame.
     void pollEvents();
     void swapBuffers();
+    // Posts the platform's quit event; false when the platform refuses it.
+    bool pushQuitEvent();
     // The start-up lines that name the GL implementation (the same in both builds).
     void logGLStrings();
 };

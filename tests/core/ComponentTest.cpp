@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/Component.h"
+#include "core/EventName.h"
 #include "core/Observer.h"
 #include "support/RecordingComponent.h"
 
@@ -470,6 +471,52 @@ TEST(ComponentDispatch, ExceptionsPassThroughAndLeaveTheTreeAsItWas) {
     t.log.clear();
     t.root->sendBroadcast("ping");
     EXPECT_EQ(t.log.visitors(), (Strings{"root", "a", "oa", "a1", "a2", "b", "b1"}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(EventName, MatchesWholeNamesOnlyAndToleratesMissingParts) {
+    char update[] = "update";  // a copy: names match by text, not by pointer
+    Event named{update};
+    Event unnamed{};
+    struct Case {
+        const Event* event;
+        const char* name;
+        bool expected;
+    };
+    const Case cases[] = {
+        {&named, "update", true},   {&named, "updat", false},  {&named, "update2", false},
+        {&named, "Update", false},  {&named, "", false},       {&named, nullptr, false},
+        {&unnamed, "update", false}, {nullptr, "update", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(isEvent(c.event, c.name), c.expected)
+            << (c.event ? (c.event->name ? c.event->name : "(no name)") : "(no event)") << " vs "
+            << (c.name ? c.name : "(null)");
+    }
+}
+
+struct Marker : Component {};
+struct OtherMarker : Component {};
+
+TEST(FindAncestor, WalksUpFromTheComponentItselfToTheFirstOfTheClass) {
+    Component root;
+    auto* outer = new Marker;
+    auto* inner = new Marker;
+    auto* plain = new Component;
+    auto* leaf = new Component;
+    root.add(outer);
+    outer->add(inner);
+    inner->add(plain);
+    plain->add(leaf);
+
+    EXPECT_EQ(findAncestor<Marker>(leaf), inner) << "the nearest one wins";
+    EXPECT_EQ(findAncestor<Marker>(inner), inner) << "the start counts";
+    EXPECT_EQ(findAncestor<Marker>(&root), nullptr);
+    EXPECT_EQ(findAncestor<OtherMarker>(leaf), nullptr);
+    EXPECT_EQ(findAncestor<Marker>(nullptr), nullptr);
 }
 
 }  // namespace

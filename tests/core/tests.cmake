@@ -1,5 +1,6 @@
 unit_test(
   core/ComponentTest.cpp
+  core/FailTest.cpp
   core/StringTest.cpp
   core/ListMapTest.cpp
   core/BufferTest.cpp

@@ -8,6 +8,8 @@
 #include "window/WindowEvents.h"
 #include "scene/SceneEvents.h"
 #include "scene/Camera.h"
+#include "scene/Picking.h"
+#include "window/Window.h"
 #include "scene/Scene.h"
 #include "support/MatrixAssert.h"
 #include "support/Thrown.h"
@@ -325,6 +327,61 @@ TEST(Picking, OrthographicScreenRayPicksTheFrontmostOverlay) {
     EXPECT_EQ(distances(), (std::vector<float>{0.5f, 1.5f}));
     scene.raycast(camera->getScreenRay(Vector2(330 / 911.0f, 190 / 512.0f)));
     EXPECT_TRUE(colliders().empty());
+}
+
+}  // namespace
+
+namespace {
+
+struct Owner : Component {};
+
+// A 3D scene in the left half of an 854 x 480 window, its camera at the origin looking
+// down -z, and two squares straight ahead: the nearer one (2 x 2) inside an Owner, the
+// farther one three times as large.
+struct PickingScene {
+    Window window{Window::Detached{}, 854, 480};
+    Scene scene;
+    Camera* camera = new Camera(45, 0.1f, 10);
+    Owner* owner = new Owner;
+    SquareCollider* near;
+    SquareCollider* far;
+
+    PickingScene() {
+        scene.viewport = Rect{0, 0, 427, 480};
+        scene.camera = camera;
+        scene.add(camera);
+        scene.add(owner);
+        near = squareAt(owner, -4);
+        far = squareAt(&scene, -6);
+        far->localMatrix.scale(Vector3(2, 2, 1));
+        camera->updateProjection();
+    }
+};
+
+TEST(PickHelper, GivesTheNearestColliderUnderAWindowPointInsideTheViewport) {
+    PickingScene s;
+    EXPECT_EQ(pickCollider(&s.window, &s.scene, Vector2(0.25f, 0.5f)), s.near);
+    EXPECT_EQ(pick<Owner>(&s.window, &s.scene, Vector2(0.25f, 0.5f)), s.owner);
+
+    // Beside the near square's edge only the far one is hit: the ray at x = 0.3 per unit of
+    // depth passes the near square at x = 1.2 and meets the far one at 1.8.
+    float x = 0.25f + 0.25f * (1.2f / (4 * std::tan(22.5f * 3.14159265f / 180) * 427 / 480.0f));
+    EXPECT_EQ(pickCollider(&s.window, &s.scene, Vector2(x, 0.5f)), s.far);
+    EXPECT_EQ(pick<Owner>(&s.window, &s.scene, Vector2(x, 0.5f)), nullptr) << "the far square has no owner";
+}
+
+TEST(PickHelper, NothingOutsideTheViewportOrWhereTheRayMisses) {
+    PickingScene s;
+    // The window's centre lies in the right half, outside the scene's viewport, even though
+    // a ray through it would hit the squares' plane.
+    EXPECT_EQ(pickCollider(&s.window, &s.scene, Vector2(0.5f, 0.5f)), nullptr);
+    EXPECT_EQ(pickCollider(&s.window, &s.scene, Vector2(-0.1f, 0.5f)), nullptr);
+    // Inside the viewport, but in its top corner where no square is.
+    EXPECT_EQ(pickCollider(&s.window, &s.scene, Vector2(0.01f, 0.01f)), nullptr);
+    EXPECT_EQ(Scene::raycastInfo.results.size(), 0);
+    // No camera: nothing can be picked.
+    s.scene.camera = nullptr;
+    EXPECT_EQ(pickCollider(&s.window, &s.scene, Vector2(0.25f, 0.5f)), nullptr);
 }
 
 }  // namespace

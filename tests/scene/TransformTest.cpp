@@ -220,6 +220,50 @@ TEST(TransformLookAt, TurnsTheNegativeZAxisTowardsTheTargetAndKeepsTheTranslatio
     }
 }
 
+// A nova looks along its stone's spin axis with up (0, 1, 0); a vertical axis puts up along
+// the view (or against it). The axes must still be finite, unit and at right angles, with -z
+// on the target.
+TEST(TransformLookAt, UpAlongOrAgainstTheViewStillGivesAProperRotation) {
+    struct Case {
+        Vector3 target, up;
+    };
+    const Case cases[] = {
+        {{0, 5, 0}, {0, 1, 0}},       // up along the view
+        {{0, -5, 0}, {0, 1, 0}},      // up against it
+        {{0, 0, -2}, {0, 0, 3}},      // the same along z, up not of unit length
+        {{2, 2, 2}, {1, 1, 1}},       // along a diagonal
+        {{0, 5, 0}, {0, 1e-9f, 0}},   // a vanishing up
+        {{0, 5, 0}, {0, 0, 0}},       // no up at all
+        {{1e-4f, 5, 0}, {0, 1, 0}},   // nearly along the view
+    };
+    for (const Case& c : cases) {
+        Transform t;
+        t.localMatrix = translation(1, 2, 3);
+        Vector3 target = c.target + Vector3(1, 2, 3);
+        t.lookAt(target, c.up);
+        const Vector3 x = t.localMatrix.getX(), y = t.localMatrix.getY(), z = t.localMatrix.getZ();
+        for (int k = 0; k < 16; k++) ASSERT_TRUE(std::isfinite(t.localMatrix.m[k])) << "element " << k;
+        EXPECT_NEAR(length(x), 1, EPS);
+        EXPECT_NEAR(length(y), 1, EPS);
+        EXPECT_NEAR(length(z), 1, EPS);
+        EXPECT_NEAR(dot(x, y), 0, EPS);
+        EXPECT_NEAR(dot(y, z), 0, EPS);
+        EXPECT_NEAR(dot(x, z), 0, EPS);
+        EXPECT_TRUE(vectorNear(cross(x, y), z, EPS)) << "right-handed";
+        EXPECT_TRUE(vectorNear(z * -1.0f, normalize(c.target), EPS)) << "-z looks at the target";
+        EXPECT_TRUE(vectorNear(t.localMatrix.getBase(), Vector3(1, 2, 3), 0));
+    }
+}
+
+TEST(TransformLookAt, TargetAtItsOwnPositionKeepsTheOrientation) {
+    Transform t;
+    t.localMatrix = translation(1, 2, 3);
+    t.localMatrix.rotate(Vector3(0, 0, 1), 30);
+    const Matrix4x4 before = t.localMatrix;
+    t.lookAt(Vector3(1, 2, 3), Vector3(0, 1, 0));
+    EXPECT_TRUE(matrixNear(t.localMatrix, before.m, 0));
+}
+
 // The target is a world point: whatever the parents do, the node's world -z axis must point
 // from its world position at the target, and a second call must change nothing.
 TEST(TransformLookAt, PointsAtAWorldTargetUnderTransformedParents) {

@@ -14,13 +14,15 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-TEST(WindowTest, FrameDelayMakesUpTo20MillisecondsAfterQuickFrames) {
-    const std::vector<std::pair<uint32_t, uint32_t>> cases = {
-        {0, 20}, {1, 19}, {5, 15}, {19, 1}, {20, 0}, {21, 0}, {1000, 0},
-        // The millisecond counter wraps after 49 days; a wrapped difference is not a short frame.
-        {0xFFFFFFFFu, 0}};
-    for (const auto& [elapsed, delay] : cases) {
-        EXPECT_EQ(Window::frameDelay(elapsed), delay) << "elapsed " << elapsed;
+TEST(WindowTest, FrameDelayFillsTheFrameUpTo20MillisecondsAfterItsOwnWork) {
+    using std::chrono::microseconds;
+    // Work of this frame (events, update, swap) -> sleep after the swap.
+    const std::vector<std::pair<long, long>> cases = {
+        {0, 20000},   {2000, 18000}, {5000, 15000}, {19000, 1000}, {19500, 500},
+        {20000, 0},   {35000, 0},    {1000000, 0},
+    };
+    for (const auto& [work, delay] : cases) {
+        EXPECT_EQ(Window::frameDelay(microseconds(work)).count(), delay) << "work " << work << " us";
     }
 }
 

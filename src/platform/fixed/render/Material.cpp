@@ -4,6 +4,7 @@
 
 #include "platform/GL.h"
 #include "render/DrawState.h"
+#include "render/LightRecord.h"
 #include "render/Mesh.h"
 #include "render/ShaderProgram.h"
 #include "render/Texture.h"
@@ -12,20 +13,7 @@ namespace {
 
 // OpenGL 1.x guarantees eight lights; later records are ignored.
 const int MAX_GL_LIGHTS = 8;
-const int LIGHT_FLOATS = 18;
-
-// Offsets of the fields of one light record.
-enum LightField {
-    POSITION = 0,
-    DIFFUSE = 4,
-    SPECULAR = 7,
-    CONSTANT_ATTENUATION = 10,
-    LINEAR_ATTENUATION = 11,
-    QUADRATIC_ATTENUATION = 12,
-    SPOT_CUTOFF = 13,
-    SPOT_EXPONENT = 14,
-    SPOT_DIRECTION = 15,
-};
+using namespace LightRecord;
 
 void disableLights() {
     for (int i = 0; i < MAX_GL_LIGHTS; i++) glDisable(static_cast<GLenum>(GL_LIGHT0 + i));
@@ -120,7 +108,7 @@ void Material::render(Matrix4x4* projection, Matrix4x4* view, Matrix4x4* model, 
         glMaterialf(face, GL_SHININESS, shininess);
 
         disableLights();
-        for (int i = 0; i < lightCount; i++) setLight(i, lights + LIGHT_FLOATS * i, modelInverse);
+        for (int i = 0; i < lightCount; i++) setLight(i, lights + FLOATS * i, modelInverse);
     }
 
     // The shader build samples only meshes with texture coordinates; without them a texture

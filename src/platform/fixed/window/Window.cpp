@@ -61,10 +61,7 @@ Window::Window(const char* title, bool fullscreen, int width, int height) {
     logGLStrings();
 
     platformWindow = surface;
-    display = nullptr;
-    mousePressed = false;
     lastTicks = SDL_GetTicks();
-    running = true;
 }
 
 // The video surface belongs to SDL; there is nothing of our own to release.
@@ -112,11 +109,8 @@ void Window::pollEvents() {
 
 void Window::swapBuffers() { SDL_GL_SwapBuffers(); }
 
-void Window::quit() {
+bool Window::pushQuitEvent() {
     SDL_Event event;
     event.type = SDL_QUIT;
-    if (SDL_PushEvent(&event) < 0) {
-        log("SDL_QUIT event can't be pushed: %s\n", SDL_GetError());
-        running = false;
-    }
+    return SDL_PushEvent(&event) >= 0;
 }

@@ -4,6 +4,7 @@
 
 #include "platform/GL.h"
 #include "render/DrawState.h"
+#include "render/LightRecord.h"
 #include "render/GLBuffer.h"
 #include "math/Matrix3x3.h"
 #include "render/Mesh.h"
@@ -12,9 +13,8 @@
 
 namespace {
 
-// The scene's light table has room for this many records of LIGHT_FLOATS floats.
-const int MAX_LIGHTS = 10;
-const int LIGHT_FLOATS = 18;
+using LightRecord::FLOATS;
+using LightRecord::MAX_LIGHTS;
 
 int optionalAttribute(ShaderProgram* program, const char* name) {
     try {
@@ -124,7 +124,7 @@ void Material::render(Matrix4x4* projection, Matrix4x4* view, Matrix4x4* model, 
             int count = lightsCount < 0 ? 0 : (lightsCount > MAX_LIGHTS ? MAX_LIGHTS : lightsCount);
             if (!lights) count = 0;
             glUniform1i(lights_count, count);
-            if (count > 0 && lightsLocation != -1) glUniform1fv(lightsLocation, LIGHT_FLOATS * count, lights);
+            if (count > 0 && lightsLocation != -1) glUniform1fv(lightsLocation, FLOATS * count, lights);
         }
 
         bool textured = texture && mesh->texcoordsBuffer;

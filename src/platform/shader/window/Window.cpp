@@ -76,10 +76,7 @@ Window::Window(const char* title, bool fullscreen, int width, int height) {
 
     platformWindow = window;
     glContext = context;
-    display = nullptr;
-    mousePressed = false;
     lastTicks = SDL_GetTicks();
-    running = true;
 }
 
 Window::~Window() {
@@ -141,12 +138,9 @@ void Window::pollEvents() {
 
 void Window::swapBuffers() { SDL_GL_SwapWindow(static_cast<SDL_Window*>(platformWindow)); }
 
-void Window::quit() {
+bool Window::pushQuitEvent() {
     SDL_Event event;
     SDL_zero(event);
     event.type = SDL_QUIT;
-    if (SDL_PushEvent(&event) < 0) {
-        log("SDL_QUIT event can't be pushed: %s\n", SDL_GetError());
-        running = false;
-    }
+    return SDL_PushEvent(&event) >= 0;
 }

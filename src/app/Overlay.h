@@ -1,0 +1,23 @@
+// The overlay canvas (Display::OVERLAY_WIDTH x OVERLAY_HEIGHT units, y downwards): its camera,
+// and the textured pictures that backdrops, texts and the fade plane are made of.
+#pragma once
+
+class Camera;
+class MeshRenderer;
+
+namespace Overlay {
+
+// An orthographic camera over the whole canvas.
+Camera* makeCamera();
+
+// A picture on a unit plane (corners at -1 and +1) translated to (centerX, centerY) and
+// scaled by (scaleX, scaleY): it covers 2 * |scaleX| x 2 * |scaleY| units around its centre.
+// On the canvas scaleY is negative so that images stand upright. The texture comes from the
+// registry with linear filtering and no colour key; the material is the simple textured one.
+MeshRenderer* makePicture(const char* texture, float centerX, float centerY, float scaleX, float scaleY);
+
+// A 1024 x 512 picture centred on the canvas: its sides fall outside the 911-unit width, so
+// it fills the letter box whatever the rounding.
+MeshRenderer* makeFullPicture(const char* texture);
+
+}  // namespace Overlay
