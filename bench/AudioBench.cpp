@@ -1,11 +1,11 @@
 // Mixing cost: the device callback summing 32 playing voices into one 1024-frame buffer,
 // shown as a share of the 23.2 ms that buffer lasts at 44100 Hz.
+#include <benchmark/benchmark.h>
+
 #include <cstdint>
 #include <ctime>
 #include <memory>
 #include <vector>
-
-#include <benchmark/benchmark.h>
 
 #include "audio/AudioPlayer.h"
 #include "audio/Sound.h"
@@ -31,7 +31,8 @@ void BM_MixVoices(benchmark::State& state) {
     const int rates[] = {44100, 22050, 11025, 48000};
     for (int i = 0; i < 4; ++i) {
         std::vector<unsigned char> bytes(2 * 100000);
-        for (size_t k = 0; k < bytes.size(); ++k) bytes[k] = static_cast<unsigned char>((k * 131 + i * 17) & 0xFF);
+        for (size_t k = 0; k < bytes.size(); ++k)
+            bytes[k] = static_cast<unsigned char>((k * 131 + i * 17) & 0xFF);
         auto sound = std::make_unique<Sound>();
         sound->loadSamples(AUDIO_S16LSB, bytes.data(), static_cast<int>(bytes.size()));
         sound->frequency = rates[i];

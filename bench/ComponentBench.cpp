@@ -78,9 +78,10 @@ void broadcast(benchmark::State& state, const char* name) {
     const long perBroadcast = visits;
     for (auto _ : state) root->sendBroadcast(name);
     state.counters["components"] = static_cast<double>(perBroadcast);
-    state.counters["ns_per_component"] = benchmark::Counter(
-        static_cast<double>(perBroadcast), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert,
-        benchmark::Counter::OneK::kIs1000);
+    state.counters["ns_per_component"] =
+        benchmark::Counter(static_cast<double>(perBroadcast),
+                           benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert,
+                           benchmark::Counter::OneK::kIs1000);
     delete root;
 }
 

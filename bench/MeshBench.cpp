@@ -2,6 +2,7 @@
 // normals and OBJ parsing (every model load), and a draw through the lit material when a
 // display is available. The allocation counter shows that ray tests and draws allocate
 // nothing.
+#include <SDL.h>
 #include <benchmark/benchmark.h>
 
 #include <atomic>
@@ -12,15 +13,13 @@
 #include <new>
 #include <string>
 
-#include "window/Window.h"
+#include "core/Buffer.h"
 #include "platform/GL.h"
 #include "render/Material.h"
 #include "render/Mesh.h"
 #include "render/ObjLoader.h"
 #include "render/ShaderProgram.h"
-#include "core/Buffer.h"
-
-#include <SDL.h>
+#include "window/Window.h"
 
 namespace {
 std::atomic<long> allocations{0};
@@ -51,8 +50,8 @@ std::string sphereObj(int rings, int segments) {
         float theta = static_cast<float>(M_PI) * r / rings;
         for (int s = 0; s < segments; s++) {
             float phi = 2 * static_cast<float>(M_PI) * s / segments;
-            snprintf(line, sizeof line, "v %.6f %.6f %.6f\n", std::sin(theta) * std::cos(phi), std::cos(theta),
-                     std::sin(theta) * std::sin(phi));
+            snprintf(line, sizeof line, "v %.6f %.6f %.6f\n", std::sin(theta) * std::cos(phi),
+                     std::cos(theta), std::sin(theta) * std::sin(phi));
             text += line;
             snprintf(line, sizeof line, "vt %.6f %.6f\n", static_cast<float>(s) / segments,
                      1 - static_cast<float>(r) / rings);
@@ -97,7 +96,8 @@ void BM_RaycastPlane(benchmark::State& state) {
 BENCHMARK(BM_RaycastPlane);
 
 void BM_RaycastSphere(benchmark::State& state) {
-    std::unique_ptr<Mesh> mesh = sphereMesh(static_cast<int>(state.range(0)), static_cast<int>(state.range(0)) * 2);
+    std::unique_ptr<Mesh> mesh =
+        sphereMesh(static_cast<int>(state.range(0)), static_cast<int>(state.range(0)) * 2);
     Ray ray{Vector3(0.1f, 0.2f, 5), Vector3(0, 0, -1)};
     RaycastInfo info;
     long before = allocations.load();

@@ -2,24 +2,23 @@
 // inflating the same stream, packing the file against compress2 at the default level, and
 // opening a pack of 100 entries for one lookup. The *VsZlib benchmarks time both sides in
 // the same iterations and report the ratio (goals: reading <= 1.15, packing <= 1.10).
+#include <benchmark/benchmark.h>
+#include <ftw.h>
+#include <unistd.h>
+#include <zlib.h>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
-#include <ftw.h>
 #include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
-#include <benchmark/benchmark.h>
-#include <zlib.h>
-
-#include "storage/Archive.h"
 #include "core/Buffer.h"
+#include "storage/Archive.h"
 
 namespace {
 
@@ -28,7 +27,8 @@ constexpr size_t ENTRY_SIZE = 16u << 20;
 // Text runs, repeated patterns and random bytes, mixed: it deflates to about a fifth.
 std::string mixedData(size_t length) {
     std::mt19937 generator(2024);
-    static const char* words[] = {"lava ", "stone ", "rune ", "gallery ", "teaser ", "glow ", "icon ", "swirl "};
+    static const char* words[] = {"lava ",   "stone ", "rune ", "gallery ",
+                                  "teaser ", "glow ",  "icon ", "swirl "};
     std::string bytes;
     bytes.reserve(length);
     while (bytes.size() < length) {
@@ -52,9 +52,9 @@ int removeEntry(const char* path, const struct stat*, int, struct FTW*) { return
 
 struct Fixture {
     std::string root;
-    std::string source;      // holds entry.bin
-    std::string pack;        // the packed source
-    std::string manyPack;    // 100 entries
+    std::string source;    // holds entry.bin
+    std::string pack;      // the packed source
+    std::string manyPack;  // 100 entries
     std::string raw;
     std::string zlib;
 
@@ -74,7 +74,8 @@ struct Fixture {
             std::string folder = many + "/dir" + std::to_string(d);
             if (std::system(("mkdir -p '" + folder + "'").c_str()) != 0) abort();
             for (int f = 0; f < 9; ++f) {
-                std::ofstream(folder + "/file" + std::to_string(f) + ".png", std::ios::binary) << mixedData(2000 + 100 * f);
+                std::ofstream(folder + "/file" + std::to_string(f) + ".png", std::ios::binary)
+                    << mixedData(2000 + 100 * f);
             }
         }
         char cwd[4096];
@@ -146,7 +147,8 @@ size_t packRead(Archive& archive) {
 size_t zlibInflate(const std::string& stream) {
     std::vector<unsigned char> out(ENTRY_SIZE);
     uLongf length = static_cast<uLongf>(out.size());
-    if (uncompress(out.data(), &length, reinterpret_cast<const Bytef*>(stream.data()), static_cast<uLong>(stream.size())) != Z_OK) {
+    if (uncompress(out.data(), &length, reinterpret_cast<const Bytef*>(stream.data()),
+                   static_cast<uLong>(stream.size())) != Z_OK) {
         abort();
     }
     benchmark::DoNotOptimize(out.data());
@@ -157,7 +159,8 @@ void packWrite(const Fixture& f) {
     char cwd[4096];
     if (!getcwd(cwd, sizeof cwd)) abort();
     Archive archive;
-    if (archive.packFile(f.source.c_str(), (f.root + "/write.dat").c_str(), nullptr) != Archive::PACK_OK) abort();
+    if (archive.packFile(f.source.c_str(), (f.root + "/write.dat").c_str(), nullptr) != Archive::PACK_OK)
+        abort();
     if (chdir(cwd) != 0) abort();
 }
 

@@ -6,12 +6,12 @@
 #include <cstdlib>
 #include <new>
 
-#include "window/WindowEvents.h"
 #include "render/Mesh.h"
 #include "scene/Camera.h"
 #include "scene/MeshCollider.h"
 #include "scene/Renderer.h"
 #include "scene/Scene.h"
+#include "window/WindowEvents.h"
 
 namespace {
 long allocations = 0;

@@ -1,16 +1,15 @@
 // Storage throughput: whole-file reads in 4096-byte pieces, and typed records written to
 // and read from a Buffer.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
 
-#include <unistd.h>
-
-#include <benchmark/benchmark.h>
-
-#include "math/Vector3.h"
 #include "core/Buffer.h"
+#include "math/Vector3.h"
 #include "storage/BufferableList.h"
 #include "storage/BufferableMap.h"
 #include "storage/File.h"
@@ -26,7 +25,8 @@ public:
         path = pattern;
         std::string block(1 << 16, 'q');
         for (long written = 0; written < bytes; written += static_cast<long>(block.size())) {
-            long n = bytes - written < static_cast<long>(block.size()) ? bytes - written : static_cast<long>(block.size());
+            long n = bytes - written < static_cast<long>(block.size()) ? bytes - written
+                                                                       : static_cast<long>(block.size());
             if (::write(fd, block.data(), static_cast<size_t>(n)) != n) break;
         }
         close(fd);

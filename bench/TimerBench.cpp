@@ -2,10 +2,10 @@
 // "update" broadcast from a window through a display holding a few hundred running timers.
 #include <benchmark/benchmark.h>
 
-#include "window/WindowEvents.h"
 #include "window/Interpolation.h"
 #include "window/Timer.h"
 #include "window/Window.h"
+#include "window/WindowEvents.h"
 
 namespace {
 
@@ -57,9 +57,10 @@ void BM_WindowUpdateThroughTimers(benchmark::State& state) {
     }
     window.deltaTime = 0.02f;
     for (auto _ : state) window.sendBroadcast(Events::UPDATE);
-    state.counters["ns_per_timer"] = benchmark::Counter(
-        static_cast<double>(timers), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert,
-        benchmark::Counter::OneK::kIs1000);
+    state.counters["ns_per_timer"] =
+        benchmark::Counter(static_cast<double>(timers),
+                           benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert,
+                           benchmark::Counter::OneK::kIs1000);
 }
 
 }  // namespace

@@ -5,11 +5,11 @@
 #include <SDL.h>
 
 #include "app/Display.h"
-#include "resources/ResourceEvents.h"
 #include "app/SharedLayer.h"
-#include "window/Window.h"
 #include "audio/AudioPlayer.h"
+#include "resources/ResourceEvents.h"
 #include "resources/Resources.h"
+#include "window/Window.h"
 
 void Application::createWindow() {
     if (!fullscreen) {

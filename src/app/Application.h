@@ -12,13 +12,13 @@ class Window;
 
 class Application {
 public:
-    Window* window = nullptr;          // owned; null until created
-    bool fullscreen = false;           // the mode of the current window
-    bool fullscreenRequested = false;  // set by a display on Alt+Return, before it quits the loop
+    Window* window = nullptr;            // owned; null until created
+    bool fullscreen = false;             // the mode of the current window
+    bool fullscreenRequested = false;    // set by a display on Alt+Return, before it quits the loop
     SharedLayer* sharedLayer = nullptr;  // the fade layer, drawn over every display; owned
-    List<Display*> displays;           // owned, in creation order
-    Display* gallery = nullptr;        // also in displays
-    Display* exitDisplay = nullptr;    // also in displays
+    List<Display*> displays;             // owned, in creation order
+    Display* gallery = nullptr;          // also in displays
+    Display* exitDisplay = nullptr;      // also in displays
 
     Application() = default;
     Application(const Application&) = delete;

@@ -2,13 +2,12 @@
 // shared layer.
 #include "app/Display.h"
 
-
-#include "core/EventName.h"
-#include "window/Keys.h"
-#include "window/WindowEvents.h"
 #include "app/Application.h"
 #include "app/SharedLayer.h"
+#include "core/EventName.h"
+#include "window/Keys.h"
 #include "window/Window.h"
+#include "window/WindowEvents.h"
 
 Display::Display(Application* app) : app(app) {}
 
@@ -46,7 +45,8 @@ Event* Display::onEvent(Event* e) {
             viewport = letterbox(window->viewport.width, window->viewport.height, viewport);
         } else if (isEvent(e, Events::KEYDOWN)) {
             // Holding Alt+Return must not flip the mode back and forth on every repeat.
-            if ((window->key.mod & Keys::MOD_ALT) != 0 && window->key.sym == Keys::RETURN && !window->keyRepeat) {
+            if ((window->key.mod & Keys::MOD_ALT) != 0 && window->key.sym == Keys::RETURN &&
+                !window->keyRepeat) {
                 app->fullscreenRequested = true;
                 window->quit();
             }

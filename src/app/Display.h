@@ -21,7 +21,7 @@ public:
     static constexpr float OVERLAY_CENTER_X = 456;
     static constexpr float OVERLAY_CENTER_Y = 256;
 
-    Rect viewport;   // letter-boxed area of the window; zero until the first "update" or "resize"
+    Rect viewport;     // letter-boxed area of the window; zero until the first "update" or "resize"
     Application* app;  // not owned
 
     explicit Display(Application* app);

@@ -1,21 +1,20 @@
 #include "app/SharedLayer.h"
-#include "core/EventName.h"
 
-
-#include "app/Display.h"
-#include "app/Overlay.h"
-#include "window/WindowEvents.h"
-#include "resources/ResourceEvents.h"
-#include "app/FadeEvents.h"
-#include "window/Interpolation.h"
 #include "app/Application.h"
-#include "window/Timer.h"
-#include "window/Window.h"
+#include "app/Display.h"
+#include "app/FadeEvents.h"
+#include "app/Overlay.h"
+#include "core/EventName.h"
 #include "render/Mesh.h"
 #include "render/Texture.h"
+#include "resources/ResourceEvents.h"
+#include "resources/Resources.h"
 #include "scene/Camera.h"
 #include "scene/MeshRenderer.h"
-#include "resources/Resources.h"
+#include "window/Interpolation.h"
+#include "window/Timer.h"
+#include "window/Window.h"
+#include "window/WindowEvents.h"
 
 namespace {
 

@@ -13,10 +13,10 @@ class Timer;
 
 class SharedLayer : public Scene {
 public:
-    Timer* timer;            // the fade clock, a child
+    Timer* timer;               // the fade clock, a child
     Display* target = nullptr;  // the display being faded to; not owned
-    Application* app;          // not owned
-    MeshRenderer* plane;     // the full-screen black plane, a child; visible while fading
+    Application* app;           // not owned
+    MeshRenderer* plane;        // the full-screen black plane, a child; visible while fading
 
     explicit SharedLayer(Application* app);
 

@@ -68,9 +68,7 @@ int16_t saturate(int32_t value) {
 
 }  // namespace
 
-void AudioPlayer::message(char const* text) {
-    fwrite(text, 1, strlen(text), stderr);
-}
+void AudioPlayer::message(char const* text) { fwrite(text, 1, strlen(text), stderr); }
 
 AudioPlayer::Lock::Lock() : held(deviceOpen) {
     if (held) SDL_LockAudio();

@@ -11,10 +11,10 @@ class Voice;
 
 class AudioPlayer {
 public:
-    static bool isActive;              // between a successful init() and release()
-    static List<Voice*> voices;        // every voice started, in creation order
-    static List<Sound*> sounds;        // every sound that holds decoded samples, in load order
-    static SDL_AudioSpec audiospec;    // the format the callback receives
+    static bool isActive;            // between a successful init() and release()
+    static List<Voice*> voices;      // every voice started, in creation order
+    static List<Sound*> sounds;      // every sound that holds decoded samples, in load order
+    static SDL_AudioSpec audiospec;  // the format the callback receives
 
     // 0 on success; -1 already active, -2 no audio subsystem, -3 no device, -4 wrong format.
     static int init();

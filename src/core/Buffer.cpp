@@ -1,10 +1,10 @@
 #include "core/Buffer.h"
 
+#include <zlib.h>
+
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-
-#include <zlib.h>
 
 namespace {
 constexpr int CHUNK = 16384;

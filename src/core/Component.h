@@ -21,9 +21,9 @@
 
 class Component {
 public:
-    Component* parent = nullptr;   // back link, not owning
-    List<Component*> children;     // owning, in order of adding
-    bool expired = false;          // set to leave the tree at the parent's next broadcast
+    Component* parent = nullptr;  // back link, not owning
+    List<Component*> children;    // owning, in order of adding
+    bool expired = false;         // set to leave the tree at the parent's next broadcast
 
     Component() = default;
     Component(const Component&) = delete;

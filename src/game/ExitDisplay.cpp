@@ -1,18 +1,17 @@
 #include "game/ExitDisplay.h"
-#include "core/EventName.h"
 
-
-#include "window/WindowEvents.h"
 #include "app/Application.h"
-#include "window/Window.h"
+#include "app/Overlay.h"
+#include "core/EventName.h"
 #include "platform/GL.h"
 #include "render/Mesh.h"
 #include "render/Texture.h"
+#include "resources/Resources.h"
 #include "scene/Camera.h"
 #include "scene/MeshRenderer.h"
 #include "scene/Scene.h"
-#include "app/Overlay.h"
-#include "resources/Resources.h"
+#include "window/Window.h"
+#include "window/WindowEvents.h"
 
 ExitDisplay::ExitDisplay(Application* app) : Display(app) {
     scene = new Scene();

@@ -8,4 +8,6 @@ struct Color {
     float a = 0;
 };
 
-inline bool operator==(const Color& p, const Color& q) { return p.r == q.r && p.g == q.g && p.b == q.b && p.a == q.a; }
+inline bool operator==(const Color& p, const Color& q) {
+    return p.r == q.r && p.g == q.g && p.b == q.b && p.a == q.a;
+}

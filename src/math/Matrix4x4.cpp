@@ -74,8 +74,7 @@ Matrix4x4& Matrix4x4::translate(Vector3 v) {
 }
 
 Vector3 Matrix4x4::translateVector(Vector3 v) const {
-    return Vector3(m[0] * v.x + m[4] * v.y + m[8] * v.z + m[12],
-                   m[1] * v.x + m[5] * v.y + m[9] * v.z + m[13],
+    return Vector3(m[0] * v.x + m[4] * v.y + m[8] * v.z + m[12], m[1] * v.x + m[5] * v.y + m[9] * v.z + m[13],
                    m[2] * v.x + m[6] * v.y + m[10] * v.z + m[14]);
 }
 
@@ -142,9 +141,8 @@ float Matrix4x4::invf(int i, int j) const {
     auto a = [this](int row, int col) { return m[4 * (row & 3) + (col & 3)]; };
     // The rows i+1..i+3 in cyclic order are an even permutation of the sorted ones, so the
     // minor needs no extra sign; only the checkerboard sign of (i, j) applies.
-    float minor = det3(a(i + 1, j + 1), a(i + 1, j + 2), a(i + 1, j + 3),
-                       a(i + 2, j + 1), a(i + 2, j + 2), a(i + 2, j + 3),
-                       a(i + 3, j + 1), a(i + 3, j + 2), a(i + 3, j + 3));
+    float minor = det3(a(i + 1, j + 1), a(i + 1, j + 2), a(i + 1, j + 3), a(i + 2, j + 1), a(i + 2, j + 2),
+                       a(i + 2, j + 3), a(i + 3, j + 1), a(i + 3, j + 2), a(i + 3, j + 3));
     return ((i + j) & 1) ? -minor : minor;
 }
 

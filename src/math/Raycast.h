@@ -2,8 +2,8 @@
 // "raycast" event.
 #pragma once
 
-#include "math/Vector3.h"
 #include "core/List.h"
+#include "math/Vector3.h"
 
 class Collider;
 class Matrix4x4;
@@ -14,9 +14,9 @@ struct Ray {
 };
 
 struct RaycastResult {
-    float distance = 0;          // hit point = origin + distance * direction of the world ray
-    Vector3 point;               // world space
-    Vector3 normal;              // world space, unit length
+    float distance = 0;            // hit point = origin + distance * direction of the world ray
+    Vector3 point;                 // world space
+    Vector3 normal;                // world space, unit length
     Collider* collider = nullptr;  // not owned
 };
 
@@ -30,6 +30,6 @@ struct RaycastInfo {
 };
 
 struct RaycastEventData {
-    Matrix4x4* matrix = nullptr;   // accumulated matrix of the enclosing transforms
+    Matrix4x4* matrix = nullptr;  // accumulated matrix of the enclosing transforms
     RaycastInfo* info = nullptr;
 };

@@ -3,10 +3,10 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "core/Buffer.h"
 #include "math/Vector2.h"
 #include "math/Vector3.h"
 #include "math/Vector4.h"
-#include "core/Buffer.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <vector>
 
+#include "core/Log.h"
 #include "platform/GL.h"
 #include "render/GLBuffer.h"
-#include "core/Log.h"
 
 namespace {
 
@@ -98,21 +98,24 @@ void Mesh::updateVertices() {
     requireBuffered(buffered);
     if (!vertices) return;
     std::vector<float> packed = pack(*vertices);
-    upload(verticesBuffer, static_cast<int>(packed.size() * sizeof(float)), packed.data(), GL_ARRAY_BUFFER, usage);
+    upload(verticesBuffer, static_cast<int>(packed.size() * sizeof(float)), packed.data(), GL_ARRAY_BUFFER,
+           usage);
 }
 
 void Mesh::updateNormals() {
     requireBuffered(buffered);
     if (!normals) return;
     std::vector<float> packed = pack(*normals);
-    upload(normalsBuffer, static_cast<int>(packed.size() * sizeof(float)), packed.data(), GL_ARRAY_BUFFER, usage);
+    upload(normalsBuffer, static_cast<int>(packed.size() * sizeof(float)), packed.data(), GL_ARRAY_BUFFER,
+           usage);
 }
 
 void Mesh::updateColors() {
     requireBuffered(buffered);
     if (!colors) return;
     std::vector<float> packed = pack(*colors);
-    upload(colorsBuffer, static_cast<int>(packed.size() * sizeof(float)), packed.data(), GL_ARRAY_BUFFER, usage);
+    upload(colorsBuffer, static_cast<int>(packed.size() * sizeof(float)), packed.data(), GL_ARRAY_BUFFER,
+           usage);
 }
 
 void Mesh::updateTexcoords() {

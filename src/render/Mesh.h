@@ -3,12 +3,12 @@
 // generated as unit quads. The mesh owns its lists and buffers.
 #pragma once
 
+#include "core/List.h"
 #include "math/Color.h"
 #include "math/Matrix4x4.h"
+#include "math/Raycast.h"
 #include "math/Vector2.h"
 #include "math/Vector3.h"
-#include "math/Raycast.h"
-#include "core/List.h"
 
 class Buffer;
 class GLBuffer;

@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "render/Mesh.h"
 #include "core/Buffer.h"
+#include "render/Mesh.h"
 
 namespace {
 
@@ -58,8 +58,8 @@ private:
     bool texcoordIndexSeen = false;
     bool normalIndexSeen = false;
 
-    std::string line;               // the current line, NUL-terminated for strtof
-    std::vector<Corner> corners;    // the current face, reused between lines
+    std::string line;             // the current line, NUL-terminated for strtof
+    std::vector<Corner> corners;  // the current face, reused between lines
 
     bool startsWith(const char* keyword) const { return line.compare(0, strlen(keyword), keyword) == 0; }
 

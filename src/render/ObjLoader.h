@@ -4,16 +4,16 @@
 
 #include <memory>
 
+#include "core/List.h"
 #include "math/Vector2.h"
 #include "math/Vector3.h"
-#include "core/List.h"
 
 // What one OBJ text yields. Every element indexes `vertices`, the element list holds whole
 // triangles only, and `normals` / `texcoords`, when present, have one entry per vertex.
 struct ObjData {
-    std::unique_ptr<List<Vector3>> vertices;   // always present (possibly empty)
-    std::unique_ptr<List<Vector3>> normals;    // null: the file gave no usable normals
-    std::unique_ptr<List<Vector2>> texcoords;  // null: the file gave no texture coordinates
+    std::unique_ptr<List<Vector3>> vertices;         // always present (possibly empty)
+    std::unique_ptr<List<Vector3>> normals;          // null: the file gave no usable normals
+    std::unique_ptr<List<Vector2>> texcoords;        // null: the file gave no texture coordinates
     std::unique_ptr<List<unsigned short>> elements;  // null: the file has no faces
 };
 

@@ -1,13 +1,14 @@
 // Texture: PNG decoding through SDL_image (same function names in both SDL generations) and
 // upload as a 2D texture.
 #include "render/Texture.h"
-#include "core/Fail.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
 
 #include <cstdio>
 #include <cstdlib>
 
-#include <SDL.h>
-#include <SDL_image.h>
+#include "core/Fail.h"
 
 Texture::Texture(Buffer* image, unsigned char filtering, unsigned long colorKey) {
     // An empty or missing buffer gives no stream; the decoder must not see a null stream.

@@ -2,8 +2,8 @@
 // uploaded as they are (RGB or RGBA); with a colour key, only the key's pixels stay opaque.
 #pragma once
 
-#include "platform/GL.h"
 #include "core/Buffer.h"
+#include "platform/GL.h"
 
 class Texture {
 public:

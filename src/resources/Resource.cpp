@@ -1,15 +1,15 @@
 #include "resources/Resource.h"
-#include "core/Fail.h"
-#include "render/GLConstants.h"
 
 #include <string>
 
 #include "audio/Sound.h"
+#include "core/Fail.h"
+#include "core/String.h"
+#include "render/GLConstants.h"
 #include "render/Material.h"
 #include "render/Mesh.h"
 #include "render/Texture.h"
 #include "resources/Resources.h"
-#include "core/String.h"
 
 Texture* TextureResource::getTexture() {
     if (!texture) texture = Resources::loadTexture(name, filtering, colorKey);

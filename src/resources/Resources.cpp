@@ -6,12 +6,12 @@
 #include <typeinfo>
 
 #include "audio/Sound.h"
+#include "core/Buffer.h"
+#include "core/Fail.h"
 #include "render/Mesh.h"
 #include "render/ShaderProgram.h"
 #include "render/Texture.h"
 #include "storage/Archive.h"
-#include "core/Buffer.h"
-#include "core/Fail.h"
 #include "storage/File.h"
 
 const char* Resources::archive = "data.dat";
@@ -51,7 +51,8 @@ char* textOf(const Buffer* buffer) {
 void Resources::init() {
     DEFAULT_MATERIAL = getMaterialResource("uv/gouraud-shading.v.glsl:uv/gouraud-shading.f.glsl");
     SIMPLE_TEXTURED_MATERIAL = getMaterialResource("uv/simple-textured.v.glsl:uv/simple-textured.f.glsl");
-    TEXTURED_ALPHA_GT_0_5_MATERIAL = getMaterialResource("uv/textured-gt-0-5.v.glsl:uv/textured-gt-0-5.f.glsl");
+    TEXTURED_ALPHA_GT_0_5_MATERIAL =
+        getMaterialResource("uv/textured-gt-0-5.v.glsl:uv/textured-gt-0-5.f.glsl");
 }
 
 Resource* Resources::getResource(const char* name) {
@@ -61,7 +62,8 @@ Resource* Resources::getResource(const char* name) {
     return nullptr;
 }
 
-TextureResource* Resources::getTextureResource(const char* name, unsigned char filtering, unsigned long colorKey) {
+TextureResource* Resources::getTextureResource(const char* name, unsigned char filtering,
+                                               unsigned long colorKey) {
     return entry<TextureResource>(name, [&] { return new TextureResource(name, filtering, colorKey); });
 }
 

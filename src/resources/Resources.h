@@ -24,7 +24,8 @@ public:
     static void init();
 
     static Resource* getResource(const char* name);
-    static TextureResource* getTextureResource(const char* name, unsigned char filtering, unsigned long colorKey);
+    static TextureResource* getTextureResource(const char* name, unsigned char filtering,
+                                               unsigned long colorKey);
     static SoundResource* getSoundResource(const char* name);
     static MeshResource* getMeshResource(const char* name);
     static MaterialResource* getMaterialResource(const char* name);

@@ -1,11 +1,11 @@
 // Camera: projections, the view matrix and picking rays.
 #include "scene/Camera.h"
-#include "core/EventName.h"
 
 #include <cmath>
 
-#include "window/WindowEvents.h"
+#include "core/EventName.h"
 #include "scene/Scene.h"
+#include "window/WindowEvents.h"
 
 Camera::Camera(float fieldOfView, float near, float far)
     : perspective(true), fieldOfView(fieldOfView), near(near), far(far) {}
@@ -33,8 +33,8 @@ void Camera::updateProjection() {
         // A minimised or not yet laid-out window has no area; the last good projection
         // stays until it has one again.
         if (vp->width <= 0 || vp->height <= 0) return;
-        projection = Matrix4x4::perspective(fieldOfView, static_cast<float>(vp->width) / static_cast<float>(vp->height),
-                                            near, far);
+        projection = Matrix4x4::perspective(
+            fieldOfView, static_cast<float>(vp->width) / static_cast<float>(vp->height), near, far);
     } else {
         projection = Matrix4x4::ortho(0, static_cast<float>(width), static_cast<float>(height), 0, near, far);
     }

@@ -3,20 +3,20 @@
 // view matrix from its place in the tree and turns viewport points into picking rays.
 #pragma once
 
-#include "math/Vector2.h"
 #include "math/Raycast.h"
+#include "math/Vector2.h"
 #include "scene/Transform.h"
 
 class Scene;
 
 class Camera : public Transform {
 public:
-    Matrix4x4 projection;     // identity until the first "update" in a scene with an area
+    Matrix4x4 projection;  // identity until the first "update" in a scene with an area
     bool perspective;
-    float fieldOfView = 0;    // vertical, degrees (perspective only)
+    float fieldOfView = 0;  // vertical, degrees (perspective only)
     float near;
     float far;
-    int32_t width = 0;        // orthographic extent in units
+    int32_t width = 0;  // orthographic extent in units
     int32_t height = 0;
 
     // Perspective camera.

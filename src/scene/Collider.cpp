@@ -1,8 +1,7 @@
 // Collider: local rays, world hits and the sorted result list.
 #include "scene/Collider.h"
+
 #include "core/EventName.h"
-
-
 #include "scene/SceneEvents.h"
 
 Event* Collider::onEvent(Event* e) {
@@ -17,7 +16,8 @@ Event* Collider::onEvent(Event* e) {
     // The direction keeps its length, so a ray parameter means the same along both rays.
     Ray local;
     local.origin = wi.translateVector(info->ray.origin);
-    Vector4 d = wi.translateVector(Vector4(info->ray.direction.x, info->ray.direction.y, info->ray.direction.z, 0));
+    Vector4 d =
+        wi.translateVector(Vector4(info->ray.direction.x, info->ray.direction.y, info->ray.direction.z, 0));
     local.direction = Vector3(d.x, d.y, d.z);
 
     info->distance = -1;

@@ -2,8 +2,8 @@
 #include "scene/MeshCollider.h"
 
 #include "render/Mesh.h"
-#include "scene/MeshEvents.h"
 #include "resources/Resource.h"
+#include "scene/MeshEvents.h"
 
 MeshCollider::~MeshCollider() { delete mesh; }
 

@@ -1,11 +1,10 @@
 // GPU resource events for nodes that hold a mesh.
 #include "scene/MeshEvents.h"
+
 #include "core/EventName.h"
-
-
-#include "resources/ResourceEvents.h"
 #include "render/Mesh.h"
 #include "resources/Resource.h"
+#include "resources/ResourceEvents.h"
 
 MeshEvent handleMeshEvent(const Event* r, Mesh* mesh, MeshResource* entry) {
     if (r->name == nullptr) return MeshEvent::OTHER;

@@ -3,9 +3,9 @@
 
 #include "render/Material.h"
 #include "render/Mesh.h"
+#include "resources/Resources.h"
 #include "scene/MeshEvents.h"
 #include "scene/Scene.h"
-#include "resources/Resources.h"
 
 MeshRenderer::MeshRenderer() : materialResource(Resources::DEFAULT_MATERIAL) {}
 

@@ -14,16 +14,16 @@ class TextureResource;
 
 class MeshRenderer : public Renderer {
 public:
-    MeshResource* meshResource = nullptr;          // not owned
-    Mesh* mesh = nullptr;                          // owned; takes precedence over meshResource
-    MaterialResource* materialResource;            // not owned; Resources::DEFAULT_MATERIAL
-    Material* material = nullptr;                  // not owned; takes precedence
+    MeshResource* meshResource = nullptr;  // not owned
+    Mesh* mesh = nullptr;                  // owned; takes precedence over meshResource
+    MaterialResource* materialResource;    // not owned; Resources::DEFAULT_MATERIAL
+    Material* material = nullptr;          // not owned; takes precedence
     bool depthTest = true;
     Color ambientColor{1, 1, 1, 1};
     Color diffuseColor{1, 1, 1, 1};
     Color specularColor{1, 1, 1, 1};
     float shininess = 5.0f;
-    TextureResource* textureResource = nullptr;    // not owned
+    TextureResource* textureResource = nullptr;  // not owned
 
     MeshRenderer();
     ~MeshRenderer() override;

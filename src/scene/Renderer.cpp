@@ -1,11 +1,10 @@
 // Renderer: the render dispatch shared by every drawing node.
 #include "scene/Renderer.h"
+
 #include "core/EventName.h"
-
-
-#include "scene/SceneEvents.h"
 #include "scene/Camera.h"
 #include "scene/Scene.h"
+#include "scene/SceneEvents.h"
 
 Event* Renderer::onEvent(Event* e) {
     Event* r = Transform::onEvent(e);

@@ -3,9 +3,9 @@
 
 #include <cstdlib>
 
-#include "scene/SceneEvents.h"
 #include "platform/GL.h"
 #include "scene/Camera.h"
+#include "scene/SceneEvents.h"
 
 RaycastInfo Scene::raycastInfo;
 

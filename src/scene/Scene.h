@@ -6,11 +6,11 @@
 #include <cstdint>
 
 #include "core/Component.h"
-#include "math/Rect.h"
 #include "math/Color.h"
 #include "math/Matrix4x4.h"
-#include "render/LightRecord.h"
 #include "math/Raycast.h"
+#include "math/Rect.h"
+#include "render/LightRecord.h"
 
 class Camera;
 
@@ -20,13 +20,13 @@ public:
     static constexpr int MAX_LIGHTS = LightRecord::MAX_LIGHTS;
     static constexpr int LIGHT_FLOATS = LightRecord::FLOATS;
 
-    Rect viewport;                  // own viewport; all zero at construction
-    Rect* viewportRef = nullptr;    // overrides viewport when set (a display's letter box)
-    Camera* camera = nullptr;       // the active camera; not owned through this field
-    Matrix4x4 view;                 // the camera's view as of the last render
+    Rect viewport;                // own viewport; all zero at construction
+    Rect* viewportRef = nullptr;  // overrides viewport when set (a display's letter box)
+    Camera* camera = nullptr;     // the active camera; not owned through this field
+    Matrix4x4 view;               // the camera's view as of the last render
     Color ambient{1, 1, 1, 1};
-    int lightsCount = 0;            // valid records in lights; reset by every render
-    float* lights;                  // MAX_LIGHTS records, allocated once
+    int lightsCount = 0;               // valid records in lights; reset by every render
+    float* lights;                     // MAX_LIGHTS records, allocated once
     uint32_t layerMask = 0xFFFFFFFFu;  // layers drawn by the next render
 
     // The results of the most recent raycast of any scene.

@@ -2,9 +2,8 @@
 #include "scene/Transform.h"
 
 #include <cmath>
+
 #include "core/EventName.h"
-
-
 #include "scene/SceneEvents.h"
 
 Event* Transform::onEvent(Event* e) {

@@ -9,10 +9,10 @@
 
 class Transform : public Component {
 public:
-    Matrix4x4 localMatrix;          // relative to the parent; identity at construction
-    Event event;                    // the record handed to the children during a pass
-    Matrix4x4 worldMatrix;          // local combined with all enclosing transforms, last pass
-    RaycastEventData raycastData;   // data of `event` during a "raycast" pass
+    Matrix4x4 localMatrix;         // relative to the parent; identity at construction
+    Event event;                   // the record handed to the children during a pass
+    Matrix4x4 worldMatrix;         // local combined with all enclosing transforms, last pass
+    RaycastEventData raycastData;  // data of `event` during a "raycast" pass
 
     Transform() = default;
 

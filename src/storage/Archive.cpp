@@ -56,9 +56,13 @@ void applyKey(void* data, int length, char const* key, int start, int sign) {
 
 }  // namespace
 
-void Archive::encipher(void* data, int length, char const* key, int start) { applyKey(data, length, key, start, 1); }
+void Archive::encipher(void* data, int length, char const* key, int start) {
+    applyKey(data, length, key, start, 1);
+}
 
-void Archive::uncipher(void* data, int length, char const* key, int start) { applyKey(data, length, key, start, -1); }
+void Archive::uncipher(void* data, int length, char const* key, int start) {
+    applyKey(data, length, key, start, -1);
+}
 
 void Archive::xorencode(void* data, int length) {
     if (!data) return;
@@ -172,7 +176,8 @@ int Archive::parseDirectory(const unsigned char* block, long length, char const*
     }
     for (;;) {
         // Fill `node` from the next descriptor; its name must end inside the block.
-        const unsigned char* terminator = static_cast<const unsigned char*>(memchr(p, 0, static_cast<size_t>(end - p)));
+        const unsigned char* terminator =
+            static_cast<const unsigned char*>(memchr(p, 0, static_cast<size_t>(end - p)));
         if (!terminator || (end - terminator) - 1 < 8) break;
         size_t nameLength = static_cast<size_t>(terminator - p);
         node->name = static_cast<char*>(malloc(nameLength + 1));

@@ -1,20 +1,19 @@
 // Archive: unpacking a pack into a directory tree. Entry names come from outside, so every
 // file and directory is created relative to an open descriptor of its parent, never through
 // a symbolic link, and names that could leave the target are not extracted.
-#include "storage/Archive.h"
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 #include <vector>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "core/Buffer.h"
+#include "core/String.h"
+#include "storage/Archive.h"
 #include "storage/File.h"
 #include "storage/PackWalk.h"
-#include "core/String.h"
 
 namespace {
 

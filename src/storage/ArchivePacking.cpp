@@ -1,19 +1,18 @@
 // Archive: packing a directory tree on disk into a pack file.
-#include "storage/Archive.h"
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <climits>
 #include <cstdint>
 #include <vector>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "core/Buffer.h"
+#include "core/List.h"
+#include "core/String.h"
+#include "storage/Archive.h"
 #include "storage/ContentCipher.h"
 #include "storage/File.h"
-#include "core/List.h"
 #include "storage/PackTransform.h"
-#include "core/String.h"
 
 namespace {
 
@@ -74,7 +73,9 @@ private:
     }
 };
 
-bool sameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+bool sameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
 
 // The sum of the sizes of every non-directory below an absolute path.
 unsigned long long sumFileSizes(char const* top) {
@@ -159,7 +160,8 @@ int Archive::packFile(char const* sourceDirectory, char const* packPath, char co
             return fail(writeFailed ? PACK_WRITE_FAILED : PACK_BAD_NAME, walk.path);
         }
         int result = writeEntryContent(walk.path, packPath, proc && answer != 2);
-        if (result != PACK_OK) return fail(result, result == PACK_WRITE_FAILED ? packPath : walk.path.c_str());
+        if (result != PACK_OK)
+            return fail(result, result == PACK_WRITE_FAILED ? packPath : walk.path.c_str());
     }
     if (!closePackFile()) {
         setFailedPath(packPath);

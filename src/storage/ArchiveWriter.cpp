@@ -1,12 +1,11 @@
 // Archive: building a pack record by record, then its directory and trailer on close.
-#include "storage/Archive.h"
-
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
 
 #include "core/Buffer.h"
+#include "storage/Archive.h"
 #include "storage/HeapArray.h"
 #include "storage/PackTransform.h"
 #include "storage/PackWalk.h"

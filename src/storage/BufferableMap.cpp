@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "math/Vector3.h"
 #include "core/Buffer.h"
+#include "math/Vector3.h"
 #include "storage/BufferableList.h"
 
 BufferableMap::~BufferableMap() { clear(); }
@@ -53,15 +53,24 @@ namespace {
 // that are not such values.
 Bufferable* newPlainValue(unsigned char tag) {
     switch (tag) {
-        case BufferableMap::TAG_BOOLEAN: return new Boolean();
-        case BufferableMap::TAG_BYTE2: return new Byte2();
-        case BufferableMap::TAG_INTEGER: return new Integer();
-        case BufferableMap::TAG_FLOAT: return new Float();
-        case BufferableMap::TAG_DOUBLE: return new Double();
-        case BufferableMap::TAG_VECTOR3: return new Vector3();
-        case BufferableMap::TAG_STRING: return new String();
-        case BufferableMap::TAG_BUFFER: return new Buffer();
-        default: return nullptr;
+        case BufferableMap::TAG_BOOLEAN:
+            return new Boolean();
+        case BufferableMap::TAG_BYTE2:
+            return new Byte2();
+        case BufferableMap::TAG_INTEGER:
+            return new Integer();
+        case BufferableMap::TAG_FLOAT:
+            return new Float();
+        case BufferableMap::TAG_DOUBLE:
+            return new Double();
+        case BufferableMap::TAG_VECTOR3:
+            return new Vector3();
+        case BufferableMap::TAG_STRING:
+            return new String();
+        case BufferableMap::TAG_BUFFER:
+            return new Buffer();
+        default:
+            return nullptr;
     }
 }
 
@@ -124,4 +133,6 @@ Vector3* BufferableMap::getVector3(const char* key) const { return dynamic_cast<
 String* BufferableMap::getString(const char* key) const { return dynamic_cast<String*>(get(key)); }
 Buffer* BufferableMap::getBuffer(const char* key) const { return dynamic_cast<Buffer*>(get(key)); }
 BufferableMap* BufferableMap::getMap(const char* key) const { return dynamic_cast<BufferableMap*>(get(key)); }
-BufferableList* BufferableMap::getList(const char* key) const { return dynamic_cast<BufferableList*>(get(key)); }
+BufferableList* BufferableMap::getList(const char* key) const {
+    return dynamic_cast<BufferableList*>(get(key));
+}

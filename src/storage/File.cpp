@@ -1,14 +1,14 @@
 // File: POSIX calls and standard I/O streams on the calling thread.
 #include "storage/File.h"
 
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-
-#include <dirent.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "core/Buffer.h"
 

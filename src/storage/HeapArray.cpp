@@ -16,7 +16,8 @@ bool ResizeArray(int elementSize, void** array, int oldCount, int newCount) {
     void* block = malloc(bytes);
     if (!block) return false;
     int keep = oldCount < newCount ? oldCount : newCount;
-    if (keep > 0 && *array) memcpy(block, *array, static_cast<size_t>(elementSize) * static_cast<size_t>(keep));
+    if (keep > 0 && *array)
+        memcpy(block, *array, static_cast<size_t>(elementSize) * static_cast<size_t>(keep));
     free(*array);
     *array = block;
     return true;

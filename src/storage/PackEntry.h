@@ -5,11 +5,11 @@
 #include <cstdint>
 
 struct PK_DIR {
-    char* name = nullptr;          // malloc'ed, owned
-    int32_t offset = 0;            // position of the entry's record in the pack
-    PK_DIR** children = nullptr;   // malloc'ed array of `count` owned nodes, or null
-    int32_t count = 0;             // number of children
-    PK_DIR* parent = nullptr;      // null for the main directory
+    char* name = nullptr;         // malloc'ed, owned
+    int32_t offset = 0;           // position of the entry's record in the pack
+    PK_DIR** children = nullptr;  // malloc'ed array of `count` owned nodes, or null
+    int32_t count = 0;            // number of children
+    PK_DIR* parent = nullptr;     // null for the main directory
 
     // Frees `node` and everything below it, without recursion (trees read from a pack can
     // be arbitrarily deep).

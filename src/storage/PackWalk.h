@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "storage/PackEntry.h"
 #include "core/String.h"
+#include "storage/PackEntry.h"
 
 class PackWalk {
 public:

@@ -15,7 +15,8 @@ constexpr double PI = 3.14159265358979323846;
 // Keys may sit inside packed records, so they are copied out rather than dereferenced.
 float key(const void* values, int stride, int offset, int i) {
     float v;
-    std::memcpy(&v, static_cast<const char*>(values) + offset + static_cast<std::ptrdiff_t>(i) * stride, sizeof v);
+    std::memcpy(&v, static_cast<const char*>(values) + offset + static_cast<std::ptrdiff_t>(i) * stride,
+                sizeof v);
     return v;
 }
 

@@ -1,13 +1,13 @@
 // Timer: the point scan, cycle ends and the "update" hook.
 #include "window/Timer.h"
-#include "core/EventName.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "window/WindowEvents.h"
+#include "core/EventName.h"
 #include "window/Window.h"
+#include "window/WindowEvents.h"
 
 Timer::Timer(float duration) : duration(duration) {}
 

@@ -8,13 +8,13 @@
 
 class Timer : public Component {
 public:
-    float time = 0;             // seconds into the current cycle
-    float duration;             // length of one cycle in seconds
+    float time = 0;  // seconds into the current cycle
+    float duration;  // length of one cycle in seconds
     bool running = false;
-    bool loop = false;          // wrap around at the end instead of stopping
+    bool loop = false;                   // wrap around at the end instead of stopping
     const char* timeoutEvent = nullptr;  // sent up when a cycle ends; not owned
-    int phase = 0;              // index of the next point to be passed
-    List<float> intervals;      // the points: ascending times within [0, duration]
+    int phase = 0;                       // index of the next point to be passed
+    List<float> intervals;               // the points: ascending times within [0, duration]
     const char* phaseEvent = nullptr;    // sent up when a point is passed and phase moves on
 
     explicit Timer(float duration);

@@ -6,10 +6,10 @@
 
 #include <thread>
 
+#include "core/Log.h"
+#include "platform/GL.h"
 #include "window/Keys.h"
 #include "window/WindowEvents.h"
-#include "platform/GL.h"
-#include "core/Log.h"
 
 Window::Window(Detached, int width, int height) {
     viewport.width = width;
@@ -128,6 +128,7 @@ bool Window::viewportContainsMouse(Rect r, Vector2 m) {
 }
 
 Vector2 Window::mouseToViewport(Rect r, Vector2 m) {
-    return Vector2((static_cast<float>(viewport.width) * m.x - static_cast<float>(r.x)) / static_cast<float>(r.width),
-                   (static_cast<float>(viewport.height) * m.y - static_cast<float>(r.y)) / static_cast<float>(r.height));
+    return Vector2(
+        (static_cast<float>(viewport.width) * m.x - static_cast<float>(r.x)) / static_cast<float>(r.width),
+        (static_cast<float>(viewport.height) * m.y - static_cast<float>(r.y)) / static_cast<float>(r.height));
 }

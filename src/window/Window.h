@@ -30,8 +30,8 @@ public:
     Vector2 mouseDelta;         // motion of the last motion event, in the same fractions
     uint8_t mouseButton = 0;
     bool mousePressed = false;
-    uint32_t ticks = 0;       // millisecond counter at the start of this frame's update
-    float deltaTime = 0;      // seconds since the previous frame's ticks
+    uint32_t ticks = 0;              // millisecond counter at the start of this frame's update
+    float deltaTime = 0;             // seconds since the previous frame's ticks
     void* platformWindow = nullptr;  // SDL_Window* (shader build) or SDL_Surface* (fixed)
     void* glContext = nullptr;       // SDL_GLContext (shader build only)
     uint32_t lastTicks = 0;

@@ -1,22 +1,22 @@
 // The display base class with a real shared layer: the viewport follows the window, every
 // event reaches the layer as the window's own record, Alt+Return asks for the toggle once,
 // and Escape fades back to the gallery.
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include "app/Display.h"
-#include "window/WindowEvents.h"
-#include "game/Quandrels.h"
 #include "app/SharedLayer.h"
-#include "window/Timer.h"
-#include "window/Window.h"
+#include "game/Quandrels.h"
 #include "scene/MeshRenderer.h"
 #include "support/GLWindow.h"
 #include "support/LogCapture.h"
 #include "support/PlatformEvents.h"
 #include "support/RecordingComponent.h"
+#include "window/Timer.h"
+#include "window/Window.h"
+#include "window/WindowEvents.h"
 
 static std::ostream& operator<<(std::ostream& out, const Rect& r) {
     return out << "(" << r.x << ", " << r.y << ", " << r.width << ", " << r.height << ")";
@@ -84,7 +84,8 @@ TEST(DisplayEventsTest, EveryEventReachesTheSharedLayerAsTheSameRecord) {
         // The layer draws itself on "update", which sends "prepareLights" and "render" through
         // it before its observer sees the update.
         Strings expected = {std::string("layer:") + name};
-        if (std::string(name) == Events::UPDATE) expected = {"layer:prepareLights", "layer:render", "layer:update"};
+        if (std::string(name) == Events::UPDATE)
+            expected = {"layer:prepareLights", "layer:render", "layer:update"};
         ASSERT_EQ(f.log.trace(), expected);
         const SeenEvent& seen = f.log.seen.back();
         EXPECT_EQ(seen.record, &e) << "the window's own record, source and all";
@@ -101,12 +102,9 @@ TEST(DisplayEventsTest, AltReturnRequestsTheToggleOnceAndStopsTheLoop) {
         bool requested;
     };
     const std::vector<Case> cases = {
-        {"left Alt", 13, 0x100, false, true},
-        {"right Alt", 13, 0x200, false, true},
-        {"Alt with Shift", 13, 0x101, false, true},
-        {"held down (auto-repeat)", 13, 0x100, true, false},
-        {"Return alone", 13, 0, false, false},
-        {"Ctrl+Return", 13, 0x40, false, false},
+        {"left Alt", 13, 0x100, false, true},       {"right Alt", 13, 0x200, false, true},
+        {"Alt with Shift", 13, 0x101, false, true}, {"held down (auto-repeat)", 13, 0x100, true, false},
+        {"Return alone", 13, 0, false, false},      {"Ctrl+Return", 13, 0x40, false, false},
         {"Alt+Escape", 27, 0x100, false, false},
     };
     Fixture f;

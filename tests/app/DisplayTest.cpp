@@ -1,9 +1,9 @@
 // The display base class's letter-boxed viewport (its event handling is tested with a real
 // shared layer in DisplayEventsTest).
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "app/Display.h"
 

@@ -1,22 +1,21 @@
 // Fullscreen toggles on real windows: the display and the game state survive, GPU objects are
 // released and rebuilt, and a window that cannot be re-created is not deleted twice.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
 
-#include <SDL.h>
-#include <gtest/gtest.h>
-
-
-#include "game/Quandrels.h"
 #include "app/SharedLayer.h"
-#include "window/Window.h"
-#include "window/XScreen.h"
+#include "game/Quandrels.h"
 #include "support/LogCapture.h"
 #include "support/PlatformEvents.h"
 #include "support/RecordingComponent.h"
 #include "support/RecordingDisplay.h"
+#include "window/Window.h"
+#include "window/XScreen.h"
 
 namespace {
 
@@ -49,7 +48,9 @@ struct App {
         hidden->names.clear();
         log.clear();
     }
-    ~App() { captureLog([&] { app.shutdown(); }); }
+    ~App() {
+        captureLog([&] { app.shutdown(); });
+    }
 };
 
 TEST(FullscreenTest, ToggleAndBackKeepsTheDisplayAttached) {
@@ -82,10 +83,11 @@ TEST(FullscreenTest, ToggleAndBackKeepsTheDisplayAttached) {
     EXPECT_EQ(a.shown->names, rebuilt);
     EXPECT_EQ(a.hidden->names, rebuilt);
     // The layer first on its own, then through each display's forwarding.
-    EXPECT_EQ(a.log.trace(), (Strings{"layer:releaseResources", "layer:releaseResources", "layer:releaseResources",
-                                      "layer:createResources", "layer:createResources", "layer:createResources",
-                                      "layer:releaseResources", "layer:releaseResources", "layer:releaseResources",
-                                      "layer:createResources", "layer:createResources", "layer:createResources"}));
+    EXPECT_EQ(a.log.trace(),
+              (Strings{"layer:releaseResources", "layer:releaseResources", "layer:releaseResources",
+                       "layer:createResources", "layer:createResources", "layer:createResources",
+                       "layer:releaseResources", "layer:releaseResources", "layer:releaseResources",
+                       "layer:createResources", "layer:createResources", "layer:createResources"}));
 }
 
 TEST(FullscreenTest, AltReturnTogglesBetweenTwoRunsOfTheLoop) {
@@ -110,7 +112,7 @@ TEST(FullscreenTest, AltReturnTogglesBetweenTwoRunsOfTheLoop) {
     EXPECT_EQ(names, (Strings{"keydown", "update", "releaseResources", "createResources", "update"}));
     // The display's viewport follows the new window on its first update there.
     EXPECT_EQ(a.shown->viewport.width, std::min(app.window->viewport.width,
-                                                 static_cast<int>(app.window->viewport.height * 1.7791667)));
+                                                static_cast<int>(app.window->viewport.height * 1.7791667)));
 }
 
 class SecondWindowFails : public Quandrels {

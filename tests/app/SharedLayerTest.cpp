@@ -1,23 +1,23 @@
 // The fade between displays, drawn for real: a second of darkening and clearing over the
 // shown display, the switch at full black in its order, and requests during a fade ignored.
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include "app/Display.h"
-#include "window/WindowEvents.h"
-#include "resources/ResourceEvents.h"
-#include "game/Quandrels.h"
 #include "app/SharedLayer.h"
-#include "window/Timer.h"
-#include "window/Window.h"
+#include "game/Quandrels.h"
 #include "platform/GL.h"
+#include "resources/ResourceEvents.h"
 #include "scene/MeshRenderer.h"
 #include "support/GameFolder.h"
 #include "support/Png.h"
 #include "support/RecordingComponent.h"
+#include "window/Timer.h"
+#include "window/Window.h"
+#include "window/WindowEvents.h"
 
 namespace {
 
@@ -72,8 +72,8 @@ struct Fade : GameFolder {
     Strings switchEvents() const {
         Strings out;
         for (const SeenEvent& s : log.seen) {
-            if (s.name == Events::CREATE_RESOURCES || s.name == Events::RELEASE_RESOURCES || s.name == Events::LEAVE ||
-                s.name == Events::SHOW) {
+            if (s.name == Events::CREATE_RESOURCES || s.name == Events::RELEASE_RESOURCES ||
+                s.name == Events::LEAVE || s.name == Events::SHOW) {
                 out.push_back(s.by + ":" + s.name);
             }
         }
@@ -106,9 +106,9 @@ TEST(SharedLayerTest, FadeDarkensSwitchesAtFullBlackAndClearsInOneSecond) {
     // The target builds its GPU objects before it is shown; the old display drops its own
     // after; every display hands each event on to the layer, so the layer, which lost its
     // own objects with the old display's release, rebuilds them last.
-    EXPECT_EQ(f.switchEvents(),
-              (Strings{"to:createResources", "layer:createResources", "from:leave", "layer:leave", "to:show",
-                       "layer:show", "from:releaseResources", "layer:releaseResources", "layer:createResources"}));
+    EXPECT_EQ(f.switchEvents(), (Strings{"to:createResources", "layer:createResources", "from:leave",
+                                         "layer:leave", "to:show", "layer:show", "from:releaseResources",
+                                         "layer:releaseResources", "layer:createResources"}));
 
     EXPECT_LE(f.frameGrey(0.05f), 12) << "full black right after the switch";
     elapsed += 0.05f;

@@ -1,19 +1,19 @@
 // The application's shutdown on a real window: displays first (the shown one unlinked so the
 // window does not delete it too), then the fade layer, the registry, the audio player and
 // the window; everything exactly once.
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include "app/Display.h"
-#include "game/Quandrels.h"
 #include "app/SharedLayer.h"
-#include "window/Window.h"
 #include "audio/AudioPlayer.h"
+#include "game/Quandrels.h"
 #include "resources/Resources.h"
 #include "support/LogCapture.h"
 #include "support/RecordingComponent.h"
+#include "window/Window.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
 // The mixer driven directly through its callback: resampling, gains, voice life cycle and
 // saturation. The player is marked active without a device, so nothing else calls back.
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <vector>
 
-#include <gtest/gtest.h>
-
+#include "audio/AudioFixtures.h"
 #include "audio/AudioPlayer.h"
 #include "audio/Sound.h"
 #include "audio/Voice.h"
-#include "audio/AudioFixtures.h"
 #include "support/Capture.h"
 
 using audiotest::bufferOf;
@@ -106,9 +106,9 @@ TEST_F(MixerTest, GainsScaleEachChannelWithAnArithmeticShift) {
         int16_t left, right;
     };
     const Case cases[] = {
-        {1000, 128, 128, 500, 500},         // the default: half in both channels
-        {-3, 64, 64, -1, -1},               // -192 >> 8 rounds towards minus infinity
-        {32767, 256, 0, 32767, 0},          // full gain left, silent right
+        {1000, 128, 128, 500, 500},  // the default: half in both channels
+        {-3, 64, 64, -1, -1},        // -192 >> 8 rounds towards minus infinity
+        {32767, 256, 0, 32767, 0},   // full gain left, silent right
         {-32768, 256, 255, -32768, -32640},
         {-1, 1, 128, -1, -1},
         {255, 1, 2, 0, 1},
@@ -227,13 +227,11 @@ TEST_F(MixerTest, LoudVoicesSaturateInsteadOfWrapping) {
         int16_t expected;
     };
     const Case cases[] = {
-        {2, 32767, 128, 32766},    // two halves still fit
-        {3, 32767, 128, 32767},    // 49149 clips (it used to wrap to a negative value)
-        {2, 32767, 256, 32767},
-        {3, -32768, 128, -32768},  // -49152 clips
-        {2, -32768, 256, -32768},
-        {10, 16000, 128, 32767},
-        {3, 20000, 128, 30000},    // below full scale nothing is touched
+        {2, 32767, 128, 32766},  // two halves still fit
+        {3, 32767, 128, 32767},  // 49149 clips (it used to wrap to a negative value)
+        {2, 32767, 256, 32767},   {3, -32768, 128, -32768},  // -49152 clips
+        {2, -32768, 256, -32768}, {10, 16000, 128, 32767},
+        {3, 20000, 128, 30000},  // below full scale nothing is touched
     };
     for (const Case& c : cases) {
         std::unique_ptr<Sound> sound = makeSound(std::vector<int16_t>(4, c.sample));

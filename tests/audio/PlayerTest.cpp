@@ -1,5 +1,7 @@
 // The player on a real SDL audio device: start and stop in any order, no device at all, the
 // disk driver's output of a played sound, and playing and freeing while the device mixes.
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <chrono>
 #include <fstream>
@@ -8,12 +10,10 @@
 #include <thread>
 #include <vector>
 
-#include <gtest/gtest.h>
-
+#include "audio/AudioFixtures.h"
 #include "audio/AudioPlayer.h"
 #include "audio/Sound.h"
 #include "audio/Voice.h"
-#include "audio/AudioFixtures.h"
 #include "core/Buffer.h"
 #include "support/Capture.h"
 #include "support/TempDir.h"

@@ -1,16 +1,16 @@
 // WAV decoding: files written by sox (not by us) in every layout the loader meets, the
 // sample-format table, byte swapping, and the messages of rejected files.
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
+#include "audio/AudioFixtures.h"
 #include "audio/AudioPlayer.h"
 #include "audio/Sound.h"
-#include "audio/AudioFixtures.h"
 #include "core/Buffer.h"
 #include "support/Capture.h"
 #include "support/TempDir.h"
@@ -52,8 +52,8 @@ protected:
         std::ofstream(input, std::ios::binary)
             .write(reinterpret_cast<const char*>(raw.data()), static_cast<std::streamsize>(raw.size()));
         const std::string output = dir / name;
-        const std::string command =
-            "sox -t raw " + inputFormat + " '" + input + "' " + outputOptions + " -t wav '" + output + "' 2>&1";
+        const std::string command = "sox -t raw " + inputFormat + " '" + input + "' " + outputOptions +
+                                    " -t wav '" + output + "' 2>&1";
         FILE* pipe = popen(command.c_str(), "r");
         std::string said;
         char chunk[256];
@@ -66,7 +66,8 @@ protected:
     static std::string load(Sound& sound, const std::string& path) {
         return captureStderr([&] {
             std::ifstream in(path, std::ios::binary);
-            std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)),
+                                             std::istreambuf_iterator<char>());
             Buffer* wav = bufferOf(bytes);
             sound.loadFromWav(wav);
             delete wav;
@@ -85,10 +86,13 @@ TEST_F(WavTest, MonoFilesFromSoxDecodeToHostOrderSamples) {
     };
     const Case cases[] = {
         {"u8.wav", UNSIGNED_BYTES, "-r 22050 -e unsigned -b 8 -c 1", "", 22050, widened(UNSIGNED_BYTES)},
-        {"s16-22050.wav", bytesOf(SIGNED_SAMPLES), "-r 22050 -e signed -b 16 -c 1 -L", "", 22050, SIGNED_SAMPLES},
-        {"s16-44100.wav", bytesOf(SIGNED_SAMPLES), "-r 44100 -e signed -b 16 -c 1 -L", "", 44100, SIGNED_SAMPLES},
+        {"s16-22050.wav", bytesOf(SIGNED_SAMPLES), "-r 22050 -e signed -b 16 -c 1 -L", "", 22050,
+         SIGNED_SAMPLES},
+        {"s16-44100.wav", bytesOf(SIGNED_SAMPLES), "-r 44100 -e signed -b 16 -c 1 -L", "", 44100,
+         SIGNED_SAMPLES},
         // -B makes sox write the big-endian RIFX layout.
-        {"s16-be.wav", bytesOf(SIGNED_SAMPLES), "-r 22050 -e signed -b 16 -c 1 -L", "-B", 22050, SIGNED_SAMPLES},
+        {"s16-be.wav", bytesOf(SIGNED_SAMPLES), "-r 22050 -e signed -b 16 -c 1 -L", "-B", 22050,
+         SIGNED_SAMPLES},
         {"u8-be.wav", UNSIGNED_BYTES, "-r 11025 -e unsigned -b 8 -c 1", "-B", 11025, widened(UNSIGNED_BYTES)},
     };
     for (const Case& c : cases) {
@@ -130,7 +134,8 @@ TEST_F(WavTest, StereoFilesAreRejected) {
     for (const Case& c : cases) {
         const std::string path = sox(c.raw, c.inputFormat, "", c.name);
         Sound sound;
-        EXPECT_EQ(load(sound, path), "Only mono sounds are supported!\nERROR: Data cannot be loaded.\n") << c.name;
+        EXPECT_EQ(load(sound, path), "Only mono sounds are supported!\nERROR: Data cannot be loaded.\n")
+            << c.name;
         EXPECT_EQ(sound.data, nullptr);
         EXPECT_EQ(sound.length, 0);
         EXPECT_FALSE(isRegistered(&sound));
@@ -161,9 +166,12 @@ TEST_F(WavTest, BytesThatAreNotAWavCannotBeLoaded) {
         {"text", audiotest::bytesOfString("this is not a sound, only words\n")},
         {"empty", {}},
         {"header cut short", std::vector<unsigned char>(good.begin(), good.begin() + 20)},
-        {"RIFX cut short", audiotest::bytesOfString(std::string("RIFX\0\0\0\x20WAVEfmt \0\0\0\x10\0\x01", 22))},
-        {"RIFX of IEEE floats", [] {
-             std::vector<unsigned char> f = audiotest::bytesOfString(std::string("RIFX\0\0\0\x2cWAVEfmt \0\0\0\x10", 20));
+        {"RIFX cut short",
+         audiotest::bytesOfString(std::string("RIFX\0\0\0\x20WAVEfmt \0\0\0\x10\0\x01", 22))},
+        {"RIFX of IEEE floats",
+         [] {
+             std::vector<unsigned char> f =
+                 audiotest::bytesOfString(std::string("RIFX\0\0\0\x2cWAVEfmt \0\0\0\x10", 20));
              const unsigned char fields[] = {0, 3, 0, 1, 0, 0, 0x56, 0x22, 0, 1, 0x58, 0x88, 0, 4, 0, 32};
              f.insert(f.end(), fields, fields + 16);
              f.insert(f.end(), {'d', 'a', 't', 'a', 0, 0, 0, 4, 0, 0, 0, 0});
@@ -189,12 +197,14 @@ TEST_F(WavTest, OtherChunksBeforeTheSamplesAreSkipped) {
     using audiotest::riffOf;
     const std::vector<unsigned char> samples = bytesOf({300, -300, 7});
     const std::vector<std::vector<unsigned char>> layouts = {
-        riffOf({chunk("LIST", {'a', 'b', 'c', 'd'}), chunk("fmt ", pcmFormat(1, 8000, 16)), chunk("data", samples)}),
+        riffOf({chunk("LIST", {'a', 'b', 'c', 'd'}), chunk("fmt ", pcmFormat(1, 8000, 16)),
+                chunk("data", samples)}),
         riffOf({chunk("fmt ", pcmFormat(1, 8000, 16)), chunk("junk", {1, 2}), chunk("data", samples),
                 chunk("LIST", {1, 2, 3})}),
 #ifndef QUANDRELS_TEST_FIXED_BUILD
         // An odd chunk is followed by a pad byte (SDL 1.2 does not skip it and finds no samples).
-        riffOf({chunk("LIST", {'a', 'b', 'c'}), chunk("fmt ", pcmFormat(1, 8000, 16)), chunk("data", samples)}),
+        riffOf(
+            {chunk("LIST", {'a', 'b', 'c'}), chunk("fmt ", pcmFormat(1, 8000, 16)), chunk("data", samples)}),
 #endif
     };
     for (const std::vector<unsigned char>& bytes : layouts) {
@@ -250,8 +260,9 @@ TEST_F(WavTest, SampleFormatTable) {
     for (const Case& c : cases) {
         Sound sound;
         bool accepted = false;
-        std::string said = captureStderr(
-            [&] { accepted = sound.loadSamples(c.format, c.bytes.data(), static_cast<int>(c.bytes.size())); });
+        std::string said = captureStderr([&] {
+            accepted = sound.loadSamples(c.format, c.bytes.data(), static_cast<int>(c.bytes.size()));
+        });
         EXPECT_EQ(said, c.message) << std::hex << c.format;
         EXPECT_EQ(accepted, c.expected.size() > 0) << std::hex << c.format;
         EXPECT_EQ(samplesOf(sound), c.expected) << std::hex << c.format;
@@ -316,7 +327,8 @@ TEST_F(WavTest, RejectedSoundCannotBePlayed) {
     const std::string path = sox(bytesOf({100, -100}), "-r 22050 -e signed -b 16 -c 2 -L", "", "stereo.wav");
     Sound* sound = new Sound();
     load(*sound, path);
-    EXPECT_EQ(captureStderr([&] { EXPECT_EQ(AudioPlayer::play(sound), nullptr); }), "Cannot play sound, no data\n");
+    EXPECT_EQ(captureStderr([&] { EXPECT_EQ(AudioPlayer::play(sound), nullptr); }),
+              "Cannot play sound, no data\n");
     EXPECT_EQ(AudioPlayer::voices.size(), 0);
     delete sound;
     AudioPlayer::release();

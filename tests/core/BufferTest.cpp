@@ -1,8 +1,8 @@
+#include <gtest/gtest.h>
+
 #include <cstring>
 #include <memory>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "core/Buffer.h"
 #include "core/Values.h"
@@ -119,7 +119,9 @@ TEST(BufferTest, SerialisesAsLengthAndBytes) {
 
 TEST(BufferTest, ReadingAHostileLengthNeverAllocatesPastTheStream) {
     Buffer stream;
-    fill(stream, std::string("\xFF\xFF\xFF\x7F" "ab", 6));
+    fill(stream, std::string("\xFF\xFF\xFF\x7F"
+                             "ab",
+                             6));
     Buffer target;
     target.readFromBuffer(&stream);
     EXPECT_EQ(bytesOf(target), "ab");

@@ -53,8 +53,10 @@ struct Tree {
     }
     void setAction(const std::string& label, RecordingComponent::Action action) {
         Component* c = by.at(label);
-        if (c->isObserver()) static_cast<RecordingObserver*>(c)->action = std::move(action);
-        else static_cast<RecordingComponent*>(c)->action = std::move(action);
+        if (c->isObserver())
+            static_cast<RecordingObserver*>(c)->action = std::move(action);
+        else
+            static_cast<RecordingComponent*>(c)->action = std::move(action);
     }
 };
 
@@ -221,20 +223,38 @@ TEST(ComponentDispatch, NameFormsSetSourceAndClimbToTheRoot) {
     };
     int payload = 1;
     std::vector<Case> cases = {
-        {"send(name) climbs like sendUp", [](Tree& t) { t.by["a1"]->send("ping"); },
-         {"a1", "a", "oa", "root"}, "a1"},
-        {"send(name, source, data)", [&](Tree& t) { t.by["a1"]->send("ping", t.by["c"], &payload); },
-         {"a1", "a", "oa", "root"}, "c"},
+        {"send(name) climbs like sendUp",
+         [](Tree& t) { t.by["a1"]->send("ping"); },
+         {"a1", "a", "oa", "root"},
+         "a1"},
+        {"send(name, source, data)",
+         [&](Tree& t) { t.by["a1"]->send("ping", t.by["c"], &payload); },
+         {"a1", "a", "oa", "root"},
+         "c"},
         {"sendUp(name)", [](Tree& t) { t.by["b1"]->sendUp("ping"); }, {"b1", "b", "root"}, "b1"},
-        {"sendUp(name, source, data)", [&](Tree& t) { t.by["b1"]->sendUp("ping", t.by["a"], &payload); },
-         {"b1", "b", "root"}, "a"},
+        {"sendUp(name, source, data)",
+         [&](Tree& t) { t.by["b1"]->sendUp("ping", t.by["a"], &payload); },
+         {"b1", "b", "root"},
+         "a"},
         {"sendUp from the root reaches it and its observers only",
-         [](Tree& t) { t.root->add(t.by["oa"]); t.root->sendUp("ping"); }, {"root", "oa"}, "root"},
+         [](Tree& t) {
+             t.root->add(t.by["oa"]);
+             t.root->sendUp("ping");
+         },
+         {"root", "oa"},
+         "root"},
         {"broadcast from a leaf", [](Tree& t) { t.by["b1"]->sendBroadcast("ping"); }, {"b1"}, "b1"},
-        {"broadcast from a parent with an observer", [](Tree& t) { t.by["a"]->sendBroadcast("ping"); },
-         {"a", "oa", "a1", "a2"}, "a"},
+        {"broadcast from a parent with an observer",
+         [](Tree& t) { t.by["a"]->sendBroadcast("ping"); },
+         {"a", "oa", "a1", "a2"},
+         "a"},
         {"broadcast of a moved leaf with an observer",
-         [](Tree& t) { t.by["c"]->add(t.by["oa"]); t.by["c"]->sendBroadcast("ping"); }, {"c", "oa"}, "c"},
+         [](Tree& t) {
+             t.by["c"]->add(t.by["oa"]);
+             t.by["c"]->sendBroadcast("ping");
+         },
+         {"c", "oa"},
+         "c"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -272,10 +292,9 @@ TEST(ComponentDispatch, ObserversSeeEveryDeliveryToTheirParentExactlyOnce) {
     t.by["b1"]->sendUp("up");
     t.by["b"]->send("one");
     t.root->sendBroadcast("all");
-    EXPECT_EQ(t.log.trace(), (Strings{"b1:up", "b:up", "ob:up", "root:up",
-                                      "b:one", "ob:one", "root:one",
-                                      "root:all", "a:all", "oa:all", "a1:all", "a2:all", "b:all",
-                                      "ob:all", "b1:all", "c:all"}));
+    EXPECT_EQ(t.log.trace(),
+              (Strings{"b1:up", "b:up", "ob:up", "root:up", "b:one", "ob:one", "root:one", "root:all",
+                       "a:all", "oa:all", "a1:all", "a2:all", "b:all", "ob:all", "b1:all", "c:all"}));
 }
 
 TEST(ComponentDispatch, ObserversChildrenAreNotVisited) {
@@ -297,9 +316,14 @@ TEST(ComponentDispatch, StoppingEndsEveryLoopThatDeliversTheSameRecord) {
         {"stop at a parent skips its observers and children", {"a"}, {}, {"root", "a"}},
         {"stop at an observer skips its parent's children", {"oa"}, {}, {"root", "a", "oa"}},
         {"stop at the last child", {"c"}, {}, {"root", "a", "oa", "a1", "a2", "b", "b1", "c"}},
-        {"stop below a replacing parent ends only that subtree", {"a1"}, {"a"},
+        {"stop below a replacing parent ends only that subtree",
+         {"a1"},
+         {"a"},
          {"root", "a", "oa", "a1", "b", "b1", "c"}},
-        {"stop of a replaced record by its owner's observer", {"oa"}, {"a"}, {"root", "a", "oa", "b", "b1", "c"}},
+        {"stop of a replaced record by its owner's observer",
+         {"oa"},
+         {"a"},
+         {"root", "a", "oa", "b", "b1", "c"}},
         {"stop at the root", {"root"}, {}, {"root"}},
     };
     for (const Case& c : cases) {
@@ -359,10 +383,10 @@ TEST(ComponentDispatch, SiblingsReceiveTheParentsRecordNotTheirElderSiblings) {
     for (const SeenEvent& s : t.log.seen) got[s.by] = s.record;
     EXPECT_EQ(got["root"], &e);
     EXPECT_EQ(got["a"], &fromRoot);
-    EXPECT_EQ(got["oa"], &fromA);   // an observer gets what its parent's handler returned
+    EXPECT_EQ(got["oa"], &fromA);  // an observer gets what its parent's handler returned
     EXPECT_EQ(got["a1"], &fromA);
-    EXPECT_EQ(got["a2"], &fromA);   // not a1's record
-    EXPECT_EQ(got["b"], &fromRoot); // not a's record
+    EXPECT_EQ(got["a2"], &fromA);    // not a1's record
+    EXPECT_EQ(got["b"], &fromRoot);  // not a's record
     EXPECT_EQ(got["b1"], &fromB);
     EXPECT_EQ(got["c"], &fromRoot);
 }
@@ -376,24 +400,47 @@ TEST(ComponentDispatch, ExpiredChildrenLeaveOnlyThroughBroadcastsThatReachThem) 
         Strings destroyed;
     };
     std::vector<Case> cases = {
-        {"broadcast removes an expired child before it receives anything", {"b"},
+        {"broadcast removes an expired child before it receives anything",
+         {"b"},
          [](Tree& t) { t.root->sendBroadcast("ping"); },
-         {"root", "a", "oa", "a1", "a2", "c"}, {"b", "b1"}},
-        {"two consecutive expired children both go; the next still receives", {"a1", "a2"},
-         [](Tree& t) { t.make("a3", t.by["a"]); t.root->sendBroadcast("ping"); },
-         {"root", "a", "oa", "a3", "b", "b1", "c"}, {"a1", "a2"}},
-        {"the expired check comes before the observer check", {"oa"},
+         {"root", "a", "oa", "a1", "a2", "c"},
+         {"b", "b1"}},
+        {"two consecutive expired children both go; the next still receives",
+         {"a1", "a2"},
+         [](Tree& t) {
+             t.make("a3", t.by["a"]);
+             t.root->sendBroadcast("ping");
+         },
+         {"root", "a", "oa", "a3", "b", "b1", "c"},
+         {"a1", "a2"}},
+        {"the expired check comes before the observer check",
+         {"oa"},
          [](Tree& t) { t.root->sendBroadcast("ping"); },
-         {"root", "a", "oa", "a1", "a2", "b", "b1", "c"}, {"oa"}},
-        {"send and sendUp never remove", {"a1", "oa"},
-         [](Tree& t) { t.by["a"]->send("ping"); t.by["a2"]->sendUp("ping"); Event e{"x", nullptr, nullptr, true}; t.by["a"]->send(&e); },
-         {"a", "oa", "root", "a2", "a", "oa", "root", "a", "oa"}, {}},
-        {"a broadcast stopped before the child does not remove it", {"c"},
-         [](Tree& t) { t.setAction("b1", stopSame); t.root->sendBroadcast("ping"); },
-         {"root", "a", "oa", "a1", "a2", "b", "b1"}, {}},
-        {"the broadcasting component itself is not removed", {"a"},
+         {"root", "a", "oa", "a1", "a2", "b", "b1", "c"},
+         {"oa"}},
+        {"send and sendUp never remove",
+         {"a1", "oa"},
+         [](Tree& t) {
+             t.by["a"]->send("ping");
+             t.by["a2"]->sendUp("ping");
+             Event e{"x", nullptr, nullptr, true};
+             t.by["a"]->send(&e);
+         },
+         {"a", "oa", "root", "a2", "a", "oa", "root", "a", "oa"},
+         {}},
+        {"a broadcast stopped before the child does not remove it",
+         {"c"},
+         [](Tree& t) {
+             t.setAction("b1", stopSame);
+             t.root->sendBroadcast("ping");
+         },
+         {"root", "a", "oa", "a1", "a2", "b", "b1"},
+         {}},
+        {"the broadcasting component itself is not removed",
+         {"a"},
          [](Tree& t) { t.by["a"]->sendBroadcast("ping"); },
-         {"a", "oa", "a1", "a2"}, {}},
+         {"a", "oa", "a1", "a2"},
+         {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -419,8 +466,8 @@ TEST(ComponentDispatch, ChildAppendedDuringABroadcastIsVisitedInTheSamePass) {
     Tree t;
     t.setAction("a1", [&](Component* self, Event* e) {
         if (!t.by.count("late")) {
-            t.make("late", self->parent);      // appended behind a2
-            t.make("later", t.root);           // appended behind c
+            t.make("late", self->parent);  // appended behind a2
+            t.make("later", t.root);       // appended behind c
         }
         return e;
     });
@@ -487,8 +534,8 @@ TEST(EventName, MatchesWholeNamesOnlyAndToleratesMissingParts) {
         bool expected;
     };
     const Case cases[] = {
-        {&named, "update", true},   {&named, "updat", false},  {&named, "update2", false},
-        {&named, "Update", false},  {&named, "", false},       {&named, nullptr, false},
+        {&named, "update", true},    {&named, "updat", false},   {&named, "update2", false},
+        {&named, "Update", false},   {&named, "", false},        {&named, nullptr, false},
         {&unnamed, "update", false}, {nullptr, "update", false},
     };
     for (const Case& c : cases) {

@@ -1,8 +1,8 @@
 // log goes to the SDL log at information priority in the shader build, to standard output
 // in the fixed-function build.
-#include <string>
-
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "core/Log.h"
 #include "support/Capture.h"

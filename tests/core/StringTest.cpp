@@ -15,8 +15,8 @@ TEST(StringTest, SearchesFindFirstAndLastOccurrence) {
         int last;
     };
     const Case cases[] = {
-        {"a/b/c", "/", 1, 3}, {"abc", "/", -1, -1}, {"abc", "", 0, -1},   {"", "", 0, -1},
-        {"ab", "abc", -1, -1}, {"abab", "ab", 0, 2}, {"aaa", "aa", 0, 1},  {"xyz", "xyz", 0, 0},
+        {"a/b/c", "/", 1, 3},  {"abc", "/", -1, -1}, {"abc", "", 0, -1},  {"", "", 0, -1},
+        {"ab", "abc", -1, -1}, {"abab", "ab", 0, 2}, {"aaa", "aa", 0, 1}, {"xyz", "xyz", 0, 0},
     };
     for (const Case& c : cases) {
         String text(c.text);
@@ -93,7 +93,9 @@ TEST(StringTest, CopiesOwnTheirTextAndAppendingToItselfWorks) {
 TEST(StringTest, SerialisesAsLengthAndBytes) {
     Buffer out;
     String("abc").writeToBuffer(&out);
-    EXPECT_EQ(bytesOf(out), std::string("\x03\x00\x00\x00" "abc", 7));
+    EXPECT_EQ(bytesOf(out), std::string("\x03\x00\x00\x00"
+                                        "abc",
+                                        7));
     Buffer empty;
     String().writeToBuffer(&empty);
     EXPECT_EQ(bytesOf(empty), std::string(4, '\0'));

@@ -1,12 +1,12 @@
 // Buffer's zlib streams against an independent implementation: Python's zlib module
 // inflates what Buffer::compress makes, and Buffer::decompress inflates what Python makes.
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "core/Buffer.h"
 #include "support/Bytes.h"
@@ -46,7 +46,9 @@ int runPython(const TempDir& dir, const std::string& script, const std::vector<s
     return pclose(pipe);
 }
 
-std::string caseName(size_t size, int level) { return "s" + std::to_string(size) + "_l" + std::to_string(level); }
+std::string caseName(size_t size, int level) {
+    return "s" + std::to_string(size) + "_l" + std::to_string(level);
+}
 
 TEST(ZlibInteropTest, PythonInflatesWhatCompressMakes) {
     if (!havePython()) GTEST_SKIP() << "python3 is not installed";
@@ -79,7 +81,8 @@ TEST(ZlibInteropTest, PythonInflatesWhatCompressMakes) {
     ASSERT_EQ(runPython(dir, script, args, output), 0) << output;
     for (size_t size : SIZES) {
         for (int level : LEVELS) {
-            EXPECT_TRUE(dir.readFile(caseName(size, level) + ".out") == content(size)) << caseName(size, level);
+            EXPECT_TRUE(dir.readFile(caseName(size, level) + ".out") == content(size))
+                << caseName(size, level);
         }
     }
 }
@@ -106,7 +109,8 @@ TEST(ZlibInteropTest, DecompressInflatesWhatPythonMakes) {
         "    open(dst, 'wb').write(zlib.compress(open(src, 'rb').read(), int(level)))\n"
         "big = open(a[-2], 'rb').read()\n"
         "c = zlib.compressobj(6)\n"
-        "pieces = [c.compress(big[i:i + 1000]) + c.flush(zlib.Z_SYNC_FLUSH) for i in range(0, len(big), 1000)]\n"
+        "pieces = [c.compress(big[i:i + 1000]) + c.flush(zlib.Z_SYNC_FLUSH) for i in range(0, len(big), "
+        "1000)]\n"
         "open(a[-1] + '.flushed', 'wb').write(b''.join(pieces) + c.flush())\n"
         "c = zlib.compressobj(zdict=b'lava stones and runes')\n"
         "open(a[-1] + '.dict', 'wb').write(c.compress(big[:5000]) + c.flush())\n";

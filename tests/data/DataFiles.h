@@ -9,7 +9,9 @@
 
 namespace datatest {
 
-inline std::string dataPath(const std::string& name) { return std::string(QUANDRELS_BINARY_DIR) + "/data/" + name; }
+inline std::string dataPath(const std::string& name) {
+    return std::string(QUANDRELS_BINARY_DIR) + "/data/" + name;
+}
 
 struct SurfaceDeleter {
     void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }

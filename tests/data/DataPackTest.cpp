@@ -1,17 +1,17 @@
 // The game's pack as the programs read it: every name of the data set comes out of
 // build/Quandrels.dat through the registry and becomes the object the game asks for.
-#include <string>
-
 #include <gtest/gtest.h>
 #include <unistd.h>
+
+#include <string>
 
 #include "audio/Sound.h"
 #include "data/DataSetNames.h"
 #include "render/Material.h"
 #include "render/Mesh.h"
 #include "render/Texture.h"
-#include "storage/Archive.h"
 #include "resources/Resources.h"
+#include "storage/Archive.h"
 #include "support/GLWindow.h"
 #include "support/RunProcess.h"
 #include "support/Thrown.h"
@@ -53,14 +53,16 @@ TEST_F(DataPackTest, EveryNameIsInThePackAndVerifies) {
         PK_FILE entry;
         EXPECT_TRUE(pack.openFile(&entry, name)) << name;
     }
-    for (const char* shader : {"uv/gouraud-shading.v.glsl", "uv/gouraud-shading.f.glsl", "uv/simple-textured.v.glsl",
-                               "uv/simple-textured.f.glsl", "uv/textured-gt-0-5.v.glsl", "uv/textured-gt-0-5.f.glsl"}) {
+    for (const char* shader :
+         {"uv/gouraud-shading.v.glsl", "uv/gouraud-shading.f.glsl", "uv/simple-textured.v.glsl",
+          "uv/simple-textured.f.glsl", "uv/textured-gt-0-5.v.glsl", "uv/textured-gt-0-5.f.glsl"}) {
         PK_FILE entry;
         EXPECT_TRUE(pack.openFile(&entry, shader)) << shader;
     }
     pack.closePackFile();
 
-    ProcessResult verify = runProcess({std::string(QUANDRELS_BINARY_DIR) + "/quandrels-pack", "verify", "Quandrels.dat"});
+    ProcessResult verify =
+        runProcess({std::string(QUANDRELS_BINARY_DIR) + "/quandrels-pack", "verify", "Quandrels.dat"});
     EXPECT_EQ(verify.status, 0) << verify.out << verify.err;
 }
 
@@ -72,7 +74,11 @@ TEST_F(DataPackTest, EveryResourceLoadsAsTheGameUsesIt) {
         std::string n(name);
         if (endsWith(n, ".png")) {
             Texture* texture = nullptr;
-            EXPECT_EQ(thrownMessage([&] { texture = Resources::getTextureResource(name, 1, Texture::NO_COLOR_KEY)->getTexture(); }), "");
+            EXPECT_EQ(thrownMessage([&] {
+                          texture =
+                              Resources::getTextureResource(name, 1, Texture::NO_COLOR_KEY)->getTexture();
+                      }),
+                      "");
             ASSERT_NE(texture, nullptr);
             if (isBlended(n)) {
                 EXPECT_TRUE(texture->hasAlpha) << "drawn with colour alpha or transparent parts";
@@ -95,8 +101,8 @@ TEST_F(DataPackTest, EveryResourceLoadsAsTheGameUsesIt) {
     }
     // The three standard materials compile and link (the fixed-function build loads their
     // sources and compiles nothing).
-    for (MaterialResource* material :
-         {Resources::DEFAULT_MATERIAL, Resources::SIMPLE_TEXTURED_MATERIAL, Resources::TEXTURED_ALPHA_GT_0_5_MATERIAL}) {
+    for (MaterialResource* material : {Resources::DEFAULT_MATERIAL, Resources::SIMPLE_TEXTURED_MATERIAL,
+                                       Resources::TEXTURED_ALPHA_GT_0_5_MATERIAL}) {
         SCOPED_TRACE(material->name);
         EXPECT_EQ(thrownMessage([&] { material->getMaterial(); }), "");
         EXPECT_NE(material->material, nullptr);

@@ -1,9 +1,9 @@
 // The generated pictures: every name the game asks for exists, decodes to a format the
 // texture loader takes, and has the properties the game's drawing relies on.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cmath>
-#include <sys/stat.h>
 #include <vector>
 
 #include "data/DataFiles.h"
@@ -107,10 +107,9 @@ TEST(DataSet, ScrollingAndRepeatingPicturesJoinWithoutSeams) {
         bool acrossRows;     // top edge meets bottom edge
     };
     const Case cases[] = {
-        {"lava.png", true, true},         // the lava floor repeats it seven times each way
-        {"water.png", true, true},
-        {"green_lava.png", true, true},
-        {"clouds.png", true, false},      // scrolls sideways
+        {"lava.png", true, true},  // the lava floor repeats it seven times each way
+        {"water.png", true, true},         {"green_lava.png", true, true},
+        {"clouds.png", true, false},        // scrolls sideways
         {"runeborderbg.png", false, true},  // scrolls upwards
     };
     for (const Case& c : cases) {
@@ -118,11 +117,13 @@ TEST(DataSet, ScrollingAndRepeatingPicturesJoinWithoutSeams) {
         ASSERT_TRUE(picture) << c.name;
         if (c.acrossColumns) {
             SeamReport r = seamAcross(picture.get(), true);
-            EXPECT_TRUE(seamless(r)) << c.name << " left/right seam " << r.seam << " vs neighbours " << r.neighbours;
+            EXPECT_TRUE(seamless(r)) << c.name << " left/right seam " << r.seam << " vs neighbours "
+                                     << r.neighbours;
         }
         if (c.acrossRows) {
             SeamReport r = seamAcross(picture.get(), false);
-            EXPECT_TRUE(seamless(r)) << c.name << " top/bottom seam " << r.seam << " vs neighbours " << r.neighbours;
+            EXPECT_TRUE(seamless(r)) << c.name << " top/bottom seam " << r.seam << " vs neighbours "
+                                     << r.neighbours;
         }
     }
 }
@@ -198,8 +199,10 @@ TEST(DataSet, RuneMasksHaveTheirSymbolsShape) {
 TEST(DataSet, TintedPicturesAreWhite) {
     // The game colours these by tint (marks, texts, dots, stars, the fade layer); a tint can
     // only show its colour over white.
-    const char* tinted[] = {"successIcon.png", "failIcon.png", "check_text.png", "fullscreen.png", "point.png",
-                            "progressFragment.png", "pixel.png", "rune1.png", "rune2.png", "rune3.png", "rune4.png"};
+    const char* tinted[] = {"successIcon.png", "failIcon.png", "check_text.png",
+                            "fullscreen.png",  "point.png",    "progressFragment.png",
+                            "pixel.png",       "rune1.png",    "rune2.png",
+                            "rune3.png",       "rune4.png"};
     for (const char* name : tinted) {
         auto picture = loadPicture(dataPath(name));
         ASSERT_TRUE(picture) << name;

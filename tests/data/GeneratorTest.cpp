@@ -1,8 +1,8 @@
 // The generator itself: the same bytes on every run, and a failure exit when it cannot write.
+#include <dirent.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <dirent.h>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -33,7 +33,9 @@ std::string readAll(const std::string& path) {
     return content.str();
 }
 
-int run(const std::string& arguments) { return std::system((GENERATOR + " " + arguments + " >/dev/null 2>&1").c_str()); }
+int run(const std::string& arguments) {
+    return std::system((GENERATOR + " " + arguments + " >/dev/null 2>&1").c_str());
+}
 
 }  // namespace
 
@@ -57,7 +59,8 @@ TEST(Generator, WritesOnlyTheNamedFilesWhenAsked) {
     TempDir dir;
     ASSERT_EQ(run("--only rune2mask.png --only pau.wav " + dir.path()), 0);
     EXPECT_EQ(filesIn(dir.path()), (std::set<std::string>{"pau.wav", "rune2mask.png"}));
-    EXPECT_TRUE(readAll(dir.path() + "/pau.wav") == readAll(std::string(QUANDRELS_BINARY_DIR) + "/data/pau.wav"));
+    EXPECT_TRUE(readAll(dir.path() + "/pau.wav") ==
+                readAll(std::string(QUANDRELS_BINARY_DIR) + "/data/pau.wav"));
 }
 
 TEST(Generator, FailsWhenItCannotWriteOrIsCalledWrongly) {

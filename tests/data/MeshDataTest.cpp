@@ -21,8 +21,8 @@ struct Obj {
     std::vector<std::array<double, 2>> texcoords;
     std::vector<Vec> normals;
     std::vector<std::array<int, 3>> triangles;  // 0-based position indices
-    int badFaces = 0;                            // faces that are not three complete v/vt/vn tokens
-    int outOfRange = 0;                          // indices outside their lists or above 65535
+    int badFaces = 0;                           // faces that are not three complete v/vt/vn tokens
+    int outOfRange = 0;                         // indices outside their lists or above 65535
 };
 
 Obj readObj(const std::string& name) {
@@ -63,8 +63,8 @@ Obj readObj(const std::string& name) {
                     break;
                 }
                 corners[static_cast<size_t>(k)] = v - 1;
-                bool inRange = v >= 1 && v <= 65535 && v <= static_cast<int>(obj.positions.size()) && t >= 1 &&
-                               t <= static_cast<int>(obj.texcoords.size()) && n >= 1 &&
+                bool inRange = v >= 1 && v <= 65535 && v <= static_cast<int>(obj.positions.size()) &&
+                               t >= 1 && t <= static_cast<int>(obj.texcoords.size()) && n >= 1 &&
                                n <= static_cast<int>(obj.normals.size());
                 if (!inRange) ++obj.outOfRange;
             }
@@ -164,8 +164,9 @@ TEST(MeshData, NovaReachesOutAlongEveryAxis) {
         EXPECT_GT(high[static_cast<size_t>(k)] - low[static_cast<size_t>(k)], 1.4) << "axis " << k;
         bool facing = false;
         for (const auto& t : nova.triangles) {
-            Vec n = cross(sub(nova.positions[static_cast<size_t>(t[1])], nova.positions[static_cast<size_t>(t[0])]),
-                          sub(nova.positions[static_cast<size_t>(t[2])], nova.positions[static_cast<size_t>(t[0])]));
+            Vec n = cross(
+                sub(nova.positions[static_cast<size_t>(t[1])], nova.positions[static_cast<size_t>(t[0])]),
+                sub(nova.positions[static_cast<size_t>(t[2])], nova.positions[static_cast<size_t>(t[0])]));
             double l = length(n);
             if (l > 0.0 && std::fabs(n[static_cast<size_t>(k)]) / l > 0.9) facing = true;
         }

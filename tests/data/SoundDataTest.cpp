@@ -1,8 +1,7 @@
 // The generated sounds: mono WAV in a format the mixer accepts, free of clicks at their ends,
 // and quiet enough that the mixer, which adds voices without clipping, does not wrap.
-#include <gtest/gtest.h>
-
 #include <SDL.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
@@ -30,10 +29,12 @@ bool loadWave(const std::string& name, Wave& wave) {
             for (Uint32 i = 0; i < length; ++i) wave.samples.push_back((data[i] - 128) * 256);
             break;
         case AUDIO_S16LSB:
-            for (Uint32 i = 0; i + 1 < length; i += 2) wave.samples.push_back(static_cast<Sint16>(data[i] | (data[i + 1] << 8)));
+            for (Uint32 i = 0; i + 1 < length; i += 2)
+                wave.samples.push_back(static_cast<Sint16>(data[i] | (data[i + 1] << 8)));
             break;
         case AUDIO_S16MSB:
-            for (Uint32 i = 0; i + 1 < length; i += 2) wave.samples.push_back(static_cast<Sint16>((data[i] << 8) | data[i + 1]));
+            for (Uint32 i = 0; i + 1 < length; i += 2)
+                wave.samples.push_back(static_cast<Sint16>((data[i] << 8) | data[i + 1]));
             break;
         default:
             break;
@@ -51,7 +52,8 @@ TEST(SoundData, MonoInAFormatAndRateTheMixerPlays) {
         Wave wave;
         ASSERT_TRUE(loadWave(name, wave)) << name << ": " << SDL_GetError();
         EXPECT_EQ(wave.spec.channels, 1) << name;
-        EXPECT_TRUE(wave.spec.format == AUDIO_U8 || wave.spec.format == AUDIO_S16LSB || wave.spec.format == AUDIO_S16MSB)
+        EXPECT_TRUE(wave.spec.format == AUDIO_U8 || wave.spec.format == AUDIO_S16LSB ||
+                    wave.spec.format == AUDIO_S16MSB)
             << name << " format " << wave.spec.format;
         EXPECT_TRUE(wave.spec.freq == 22050 || wave.spec.freq == 44100) << name << " at " << wave.spec.freq;
         EXPECT_FALSE(wave.samples.empty()) << name;
@@ -70,11 +72,13 @@ TEST(SoundData, StartAndEndSilentlyWithoutClicks) {
         for (size_t i = 0; i < ms; ++i) {
             int limit = static_cast<int>(32767.0 * 0.25 * (i + 1) / ms);
             EXPECT_LE(std::abs(wave.samples[i]), limit) << name << " at start sample " << i;
-            EXPECT_LE(std::abs(wave.samples[wave.samples.size() - 1 - i]), limit) << name << " at end sample " << i;
+            EXPECT_LE(std::abs(wave.samples[wave.samples.size() - 1 - i]), limit)
+                << name << " at end sample " << i;
         }
         // And none between: no sample steps more than a quarter of full scale from the last.
         int largestStep = 0;
-        for (size_t i = 1; i < wave.samples.size(); ++i) largestStep = std::max(largestStep, std::abs(wave.samples[i] - wave.samples[i - 1]));
+        for (size_t i = 1; i < wave.samples.size(); ++i)
+            largestStep = std::max(largestStep, std::abs(wave.samples[i] - wave.samples[i - 1]));
         EXPECT_LT(largestStep, 8192) << name;
     }
 }
@@ -108,7 +112,8 @@ TEST(SoundData, AWinsBurstsAndChimeSumWithoutWrappingInTheMixer) {
     std::vector<long> mix(static_cast<size_t>(44100 * 3), 0);
     auto play = [&](const Wave& w, double at) {
         size_t start = static_cast<size_t>(at * 44100);
-        for (size_t i = 0; i < w.samples.size() && start + i < mix.size(); ++i) mix[start + i] += (w.samples[i] * 128) >> 8;
+        for (size_t i = 0; i < w.samples.size() && start + i < mix.size(); ++i)
+            mix[start + i] += (w.samples[i] * 128) >> 8;
     };
     for (int k = 0; k < 4; ++k) play(impulse, 0.0);
     play(victory, 0.0);

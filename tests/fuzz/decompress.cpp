@@ -11,7 +11,7 @@ namespace {
 // Far below the 1 GiB production cap so that each run stays fast; the cap check itself is
 // the same code path whatever the limit.
 constexpr long long OUTPUT_LIMIT = 4LL << 20;
-}
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size > (1u << 24)) return 0;

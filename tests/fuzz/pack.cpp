@@ -1,17 +1,17 @@
 // Fuzz target: a pack file from outside. It is opened (with and without a password), every
 // entry is looked up, opened and read whole and in chunks, and the pack is extracted; the
 // extraction must create nothing beside its target directory.
+#include <dirent.h>
+#include <ftw.h>
+#include <unistd.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include <dirent.h>
-#include <ftw.h>
-#include <unistd.h>
-
-#include "storage/Archive.h"
 #include "core/Buffer.h"
+#include "storage/Archive.h"
 #include "storage/PackWalk.h"
 
 namespace {

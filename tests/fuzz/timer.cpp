@@ -1,6 +1,8 @@
 // Fuzz target: timers with arbitrary durations, points and steps must always finish their
 // step, keep phase on a point, end cycles properly, and interpolate without reading keys
 // that do not exist.
+#include "window/Timer.h"
+
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cmath>
@@ -11,7 +13,6 @@
 
 #include "core/Component.h"
 #include "window/Interpolation.h"
-#include "window/Timer.h"
 
 namespace {
 
@@ -30,13 +31,13 @@ public:
     }
 };
 
-#define CHECK(condition)                                                     \
-    do {                                                                     \
-        if (!(condition)) {                                                  \
-            std::fprintf(stderr, "check failed: %s (time %g, duration %g, phase %d)\n", \
-                         #condition, timer->time, timer->duration, timer->phase);          \
-            std::abort();                                                    \
-        }                                                                    \
+#define CHECK(condition)                                                                            \
+    do {                                                                                            \
+        if (!(condition)) {                                                                         \
+            std::fprintf(stderr, "check failed: %s (time %g, duration %g, phase %d)\n", #condition, \
+                         timer->time, timer->duration, timer->phase);                               \
+            std::abort();                                                                           \
+        }                                                                                           \
     } while (0)
 
 }  // namespace
@@ -71,7 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (count > 0) CHECK(timer->phase >= 0 && timer->phase < count);
         if (std::isfinite(duration) && duration > 0) CHECK(!(timer->time > duration));
         // A non-looping timer that stops in this step stops at its end.
-        if (wasRunning && !timer->loop && !timer->running) CHECK(timer->time == duration || std::isnan(duration));
+        if (wasRunning && !timer->loop && !timer->running)
+            CHECK(timer->time == duration || std::isnan(duration));
         const bool loop = in.ConsumeBool();
         Interpolation::linear(timer, keys.data(), 4, 0, loop);
         Interpolation::cosine(timer, keys.data(), 4, 0, loop);

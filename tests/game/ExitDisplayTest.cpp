@@ -1,20 +1,19 @@
 // The exit screen: its picture fills the letter box upright in both builds, and a click or
 // Escape ends the program without a fade, while a release without a press does not.
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
-
-#include "game/ExitDisplay.h"
 #include "app/SharedLayer.h"
-#include "window/Window.h"
+#include "game/ExitDisplay.h"
 #include "scene/MeshRenderer.h"
 #include "support/GameFolder.h"
 #include "support/LogCapture.h"
 #include "support/PlatformEvents.h"
 #include "support/Png.h"
+#include "window/Window.h"
 
 namespace {
 
@@ -36,8 +35,9 @@ std::string quadrants() {
 struct ExitScreen : GameFolder {
     ExitDisplay* exit;
 
-    ExitScreen() : GameFolder({{"pixel.png", png::encode(1, 1, png::RGBA, {255, 255, 255, 255})},
-                               {"exit.png", quadrants()}}) {
+    ExitScreen()
+        : GameFolder({{"pixel.png", png::encode(1, 1, png::RGBA, {255, 255, 255, 255})},
+                      {"exit.png", quadrants()}}) {
         exit = new ExitDisplay(&app);
         app.displays.add(exit);
         app.exitDisplay = exit;
@@ -61,8 +61,8 @@ TEST(ExitDisplayTest, ThePictureFillsTheLetterBoxUpright) {
     // and right edges of the window show u = 0.055 and 0.945 of it. (Probes keep a few texels
     // from the picture's top and bottom, where the repeating texture blends in the other edge.)
     const Probe probes[] = {
-        {200, 120, 255, 0, 0}, {650, 120, 0, 255, 0}, {200, 360, 0, 0, 255}, {650, 360, 255, 255, 255},
-        {3, 40, 255, 0, 0},    {850, 440, 255, 255, 255},
+        {200, 120, 255, 0, 0},     {650, 120, 0, 255, 0}, {200, 360, 0, 0, 255},
+        {650, 360, 255, 255, 255}, {3, 40, 255, 0, 0},    {850, 440, 255, 255, 255},
     };
     for (const Probe& p : probes) {
         unsigned int c = s.pixel(p.x, p.y);

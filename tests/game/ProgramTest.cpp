@@ -1,7 +1,11 @@
 // Both programs as a user starts them: they open their 854 x 480 window, log the GL lines,
 // and end with status 0 when the window is closed or the process is asked to terminate.
+#include <SDL.h>
+#include <SDL_image.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,15 +17,10 @@
 #include <string>
 #include <vector>
 
-#include <SDL.h>
-#include <SDL_image.h>
-#include <sys/stat.h>
-#include <gtest/gtest.h>
-
-#include "window/XScreen.h"
 #include "support/Png.h"
 #include "support/RunProcess.h"
 #include "support/TempDir.h"
+#include "window/XScreen.h"
 
 namespace {
 
@@ -160,7 +159,8 @@ TEST(ProgramTest, BothProgramsOpenTheirWindowAndEndCleanly) {
             EXPECT_NE(o.output.find("Is supported GL2: y"), std::string::npos) << o.output;
         }
         // Everything the screen needed loaded from the pack.
-        for (const char* failure : {"Cannot open file", "Can't load", "Couldn't load image", "cannot be open"}) {
+        for (const char* failure :
+             {"Cannot open file", "Can't load", "Couldn't load image", "cannot be open"}) {
             EXPECT_EQ(o.output.find(failure), std::string::npos) << o.output;
         }
     }

@@ -1,13 +1,13 @@
 // The application object without a screen: a window that cannot open ends start() through
 // the normal shutdown (the shutdown order itself is tested on a real window in
 // ShutdownTest).
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <string>
 
-#include <gtest/gtest.h>
-
-#include "game/Quandrels.h"
 #include "audio/AudioPlayer.h"
+#include "game/Quandrels.h"
 #include "resources/Resources.h"
 #include "support/LogCapture.h"
 

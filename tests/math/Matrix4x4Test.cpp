@@ -1,10 +1,10 @@
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <limits>
 #include <random>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "math/Matrix4x4.h"
 #include "support/MatrixAssert.h"
@@ -119,8 +119,8 @@ TEST(Matrix4x4Test, MultKeepingTheBaseTransformsOnlyTheAxes) {
     for (int col = 0; col < 3; col++) {
         Vector4 c(columns[col][0], columns[col][1], columns[col][2], columns[col][3]);
         Vector4 image = o.translateVector(c);
-        EXPECT_TRUE(vectorNear(Vector4(r.m[4 * col], r.m[4 * col + 1], r.m[4 * col + 2], r.m[4 * col + 3]), image,
-                               1e-3f))
+        EXPECT_TRUE(vectorNear(Vector4(r.m[4 * col], r.m[4 * col + 1], r.m[4 * col + 2], r.m[4 * col + 3]),
+                               image, 1e-3f))
             << "column " << col;
     }
     EXPECT_EQ(r.getBase(), t.getBase());
@@ -197,7 +197,8 @@ TEST(Matrix4x4Test, PerspectiveMatchesTheClassicProjection) {
     EXPECT_FLOAT_EQ(farPoint.z / farPoint.w, 1);
 
     // fovy 60, aspect 2, planes 0.1 and 100: cot 30 deg = sqrt(3).
-    const float sixty[16] = {0.8660254f, 0, 0, 0, 0, 1.7320508f, 0, 0, 0, 0, -1.002002f, -1, 0, 0, -0.2002002f, 0};
+    const float sixty[16] = {0.8660254f, 0, 0,          0,  0, 1.7320508f, 0,           0,
+                             0,          0, -1.002002f, -1, 0, 0,          -0.2002002f, 0};
     EXPECT_TRUE(matrixNear(Matrix4x4::perspective(60, 2, 0.1f, 100), sixty, 1e-5f));
 }
 
@@ -269,10 +270,19 @@ TEST(Matrix4x4Test, LookAtGivesTheViewMatrixOfGluLookAt) {
         float expected[16];
     };
     const Case cases[] = {
-        {Vector3(0, 0, 5), Vector3(0, 0, 0), Vector3(0, 1, 0), {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, -5, 1}},
+        {Vector3(0, 0, 5),
+         Vector3(0, 0, 0),
+         Vector3(0, 1, 0),
+         {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, -5, 1}},
         // Only the direction of up counts, and only its part across the line of sight.
-        {Vector3(0, 0, 5), Vector3(0, 0, 0), Vector3(0, 3, 1), {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, -5, 1}},
-        {Vector3(3, 0, 0), Vector3(0, 0, 0), Vector3(0, 1, 0), {0, 0, 1, 0, 0, 1, 0, 0, -1, 0, 0, 0, 0, 0, -3, 1}},
+        {Vector3(0, 0, 5),
+         Vector3(0, 0, 0),
+         Vector3(0, 3, 1),
+         {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, -5, 1}},
+        {Vector3(3, 0, 0),
+         Vector3(0, 0, 0),
+         Vector3(0, 1, 0),
+         {0, 0, 1, 0, 0, 1, 0, 0, -1, 0, 0, 0, 0, 0, -3, 1}},
         {Vector3(1, 1, 1),
          Vector3(0, 0, 0),
          Vector3(0, 1, 0),
@@ -326,8 +336,9 @@ TEST(Matrix4x4Test, InversesDivideEachCofactorByTheDeterminant) {
 TEST(Matrix4x4Test, InvertAndInverseAgreeAndUndoTheMatrix) {
     std::mt19937 random(20240611);
     std::uniform_real_distribution<float> spread(-1, 1);
-    std::vector<Matrix4x4> matrices = {someAffine(), Matrix4x4::perspective(60, 1.7f, 0.1f, 50),
-                                       Matrix4x4::lookAt(Vector3(2, 3, 4), Vector3(0, 1, 0), Vector3(0, 1, 0))};
+    std::vector<Matrix4x4> matrices = {
+        someAffine(), Matrix4x4::perspective(60, 1.7f, 0.1f, 50),
+        Matrix4x4::lookAt(Vector3(2, 3, 4), Vector3(0, 1, 0), Vector3(0, 1, 0))};
     for (int n = 0; n < 6; n++) {
         Matrix4x4 m;
         // Diagonally dominant, hence far from singular, with a full bottom row.

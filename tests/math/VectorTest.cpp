@@ -1,14 +1,14 @@
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <cstring>
 #include <string>
 
-#include <gtest/gtest.h>
-
+#include "core/Buffer.h"
 #include "math/Color.h"
 #include "math/Vector2.h"
 #include "math/Vector3.h"
 #include "math/Vector4.h"
-#include "core/Buffer.h"
 #include "support/MatrixAssert.h"
 
 namespace {
@@ -17,7 +17,9 @@ std::string bytesOf(const Buffer& buffer) {
     return buffer.data ? std::string(reinterpret_cast<char*>(buffer.data), buffer.size) : std::string();
 }
 
-void fill(Buffer& buffer, const std::string& bytes) { buffer.write(bytes.data(), static_cast<int>(bytes.size())); }
+void fill(Buffer& buffer, const std::string& bytes) {
+    buffer.write(bytes.data(), static_cast<int>(bytes.size()));
+}
 
 float floatOf(const char* fourBytes) {
     float f;
@@ -44,7 +46,8 @@ TEST(VectorTest, VectorsSerialiseAsLittleEndianFloats) {
 
     Buffer four;
     Vector4(1, 0, -1, 2).writeToBuffer(&four);
-    EXPECT_EQ(bytesOf(four), std::string("\x00\x00\x80\x3F\x00\x00\x00\x00\x00\x00\x80\xBF\x00\x00\x00\x40", 16));
+    EXPECT_EQ(bytesOf(four),
+              std::string("\x00\x00\x80\x3F\x00\x00\x00\x00\x00\x00\x80\xBF\x00\x00\x00\x40", 16));
 }
 
 TEST(VectorTest, VectorsReadBackInSequence) {
@@ -74,11 +77,12 @@ TEST(VectorTest, ShortReadsKeepWhatTheScratchHeld) {
     const Case cases[] = {
         {std::string(), Vector3(0, 0, 0)},
         {std::string("\x00\x00", 2), Vector3(0, 0, 0)},
-        {std::string("\x00\x00\x80", 3), Vector3(floatOf("\x00\x00\x80\x00"), floatOf("\x00\x00\x80\x00"),
-                                                 floatOf("\x00\x00\x80\x00"))},
+        {std::string("\x00\x00\x80", 3),
+         Vector3(floatOf("\x00\x00\x80\x00"), floatOf("\x00\x00\x80\x00"), floatOf("\x00\x00\x80\x00"))},
         {std::string("\x00\x00\x80\x3F\x11\x22", 6),
          Vector3(1, floatOf("\x11\x22\x80\x3F"), floatOf("\x11\x22\x80\x3F"))},
-        {std::string("\x00\x00\x80\x3F\x00\x00\x00\x40\x00\x00\x40", 11), Vector3(1, 2, floatOf("\x00\x00\x40\x40"))},
+        {std::string("\x00\x00\x80\x3F\x00\x00\x00\x40\x00\x00\x40", 11),
+         Vector3(1, 2, floatOf("\x00\x00\x40\x40"))},
     };
     for (const Case& c : cases) {
         Buffer in;

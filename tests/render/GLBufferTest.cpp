@@ -1,7 +1,7 @@
 // GL buffer objects: creation, re-upload into the same store or a new one, deletion.
-#include <vector>
-
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "render/GLBuffer.h"
 #include "support/GLWindow.h"

@@ -1,5 +1,7 @@
 // Materials drawing into a real window, read back pixel by pixel. Both builds run the same
 // cases against the same expected pixels, so the shader and fixed-function pictures agree.
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <fstream>
 #include <memory>
@@ -7,15 +9,13 @@
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
+#include "core/Buffer.h"
 #include "platform/GL.h"
 #include "render/GLBuffer.h"
 #include "render/Material.h"
 #include "render/Mesh.h"
 #include "render/ShaderProgram.h"
 #include "render/Texture.h"
-#include "core/Buffer.h"
 #include "support/GLWindow.h"
 #include "support/Png.h"
 #include "support/Thrown.h"
@@ -88,7 +88,8 @@ std::unique_ptr<Texture> quadrantTexture(const Rgba& topLeft, const Rgba& topRig
     for (int y = 0; y < 4; y++) {
         for (int x = 0; x < 4; x++) {
             const Rgba& c = y < 2 ? (x < 2 ? topLeft : topRight) : (x < 2 ? bottomLeft : bottomRight);
-            pixels.insert(pixels.end(), {static_cast<uint8_t>(c.r), static_cast<uint8_t>(c.g), static_cast<uint8_t>(c.b)});
+            pixels.insert(pixels.end(),
+                          {static_cast<uint8_t>(c.r), static_cast<uint8_t>(c.g), static_cast<uint8_t>(c.b)});
             if (alpha) pixels.push_back(static_cast<uint8_t>(c.a));
         }
     }
@@ -138,7 +139,8 @@ void expectCleanState(const char* label) {
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
     EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
     EXPECT_FALSE(glIsEnabled(GL_NORMALIZE));
-    for (int i = 0; i < 8; i++) EXPECT_FALSE(glIsEnabled(static_cast<GLenum>(GL_LIGHT0 + i))) << "light " << i;
+    for (int i = 0; i < 8; i++)
+        EXPECT_FALSE(glIsEnabled(static_cast<GLenum>(GL_LIGHT0 + i))) << "light " << i;
 #ifndef QUANDRELS_TEST_FIXED_BUILD
     {
         GLint program = -1;
@@ -185,7 +187,8 @@ TEST_F(MaterialTest, StandardPairsCompileWithTheirInterface) {
 TEST_F(MaterialTest, TexturedPlaneIsColourTimesTextureTheRightWayUp) {
     // Red, green, blue and white quadrants; the material colour (scene ambient times
     // ambient) is (1, 0.5, 0.25).
-    auto texture = quadrantTexture({255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255}, {255, 255, 255, 255}, false);
+    auto texture =
+        quadrantTexture({255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255}, {255, 255, 255, 255}, false);
     auto mesh = plane();
     for (const char* name : STANDARD) {
         SCOPED_TRACE(name);
@@ -220,7 +223,8 @@ TEST_F(MaterialTest, PlaneCoversExactlyItsPartOfTheViewport) {
 TEST_F(MaterialTest, UntexturedDrawUsesTheAmbientColour) {
     // Without a texture, or with a texture but no texture coordinates, the plane has the
     // material colour: scene ambient times ambient.
-    auto texture = quadrantTexture({255, 0, 0, 255}, {255, 0, 0, 255}, {255, 0, 0, 255}, {255, 0, 0, 255}, false);
+    auto texture =
+        quadrantTexture({255, 0, 0, 255}, {255, 0, 0, 255}, {255, 0, 0, 255}, {255, 0, 0, 255}, false);
     std::unique_ptr<Mesh> withoutTexcoords(new Mesh(GL_STATIC_DRAW));
     withoutTexcoords->generatePlane(Matrix4x4());
     auto textured = plane();
@@ -275,7 +279,8 @@ TEST_F(MaterialTest, TexturesWithAlphaBlendOverTheBackground) {
 TEST_F(MaterialTest, MaterialAlphaMultipliesTheTextureAlpha) {
     // Ambient alpha 0.6 on opaque texels blends at 0.6; on texels of alpha 0.5 it gives 0.3,
     // which the alpha-test pair discards.
-    auto texture = quadrantTexture({255, 0, 0, 255}, {255, 0, 0, 255}, {255, 0, 0, 128}, {255, 0, 0, 128}, true);
+    auto texture =
+        quadrantTexture({255, 0, 0, 255}, {255, 0, 0, 255}, {255, 0, 0, 128}, {255, 0, 0, 128}, true);
     auto mesh = plane();
     for (const char* name : STANDARD) {
         SCOPED_TRACE(name);
@@ -313,7 +318,8 @@ TEST_F(MaterialTest, BackFacesAreCulledUnlessTheMeshIsTwoSided) {
             material->ambient = Color{1, 1, 0, 1};
             mesh->cullFace = cullFace;
             draw(*material, *mesh, nullptr);
-            EXPECT_TRUE(near(pixel(SIZE / 2, SIZE / 2), cullFace ? Rgba{0, 0, 0, 255} : Rgba{255, 255, 0, 255}));
+            EXPECT_TRUE(
+                near(pixel(SIZE / 2, SIZE / 2), cullFace ? Rgba{0, 0, 0, 255} : Rgba{255, 255, 0, 255}));
             expectCleanState("after the draw");
         }
     }
@@ -333,7 +339,8 @@ TEST_F(MaterialTest, DepthTestKeepsTheNearerPlaneOnlyWhenOn) {
             material->ambient = Color{0, 1, 0, 1};
             material->depthTest = depthTest;
             draw(*material, *farPlane, nullptr);
-            EXPECT_TRUE(near(pixel(SIZE / 2, SIZE / 2), depthTest ? Rgba{255, 0, 0, 255} : Rgba{0, 255, 0, 255}));
+            EXPECT_TRUE(
+                near(pixel(SIZE / 2, SIZE / 2), depthTest ? Rgba{255, 0, 0, 255} : Rgba{0, 255, 0, 255}));
             expectCleanState("after the draw");
         }
     }
@@ -468,7 +475,8 @@ TEST_F(MaterialTest, MeshesWithoutVerticesOrNeededColoursAreRefused) {
     EXPECT_NE(material.v_color, -1);
     auto mesh = plane();
     Matrix4x4 m;
-    EXPECT_EQ(thrownMessage([&] { material.render(&m, &m, &m, mesh.get(), nullptr); }), "Colors are required");
+    EXPECT_EQ(thrownMessage([&] { material.render(&m, &m, &m, mesh.get(), nullptr); }),
+              "Colors are required");
     expectCleanState("after colours were missing");
 
     float colors[] = {1, 0, 1, 1, 0, 1, 1, 0, 1, 1, 0, 1};
@@ -479,13 +487,15 @@ TEST_F(MaterialTest, MeshesWithoutVerticesOrNeededColoursAreRefused) {
     Mesh empty(GL_STATIC_DRAW);
     EXPECT_EQ(thrownMessage([&] { material.render(&m, &m, &m, &empty, nullptr); }), "Vertices are required");
     mesh->releaseBuffers();
-    EXPECT_EQ(thrownMessage([&] { material.render(&m, &m, &m, mesh.get(), nullptr); }), "Vertices are required");
+    EXPECT_EQ(thrownMessage([&] { material.render(&m, &m, &m, mesh.get(), nullptr); }),
+              "Vertices are required");
     expectCleanState("after vertices were missing");
 }
 
 TEST_F(MaterialTest, ProgramsWithoutTheRequiredNamesAreRefused) {
     const char* noCoord =
-        "attribute vec3 position;\nuniform mat4 mvp;\nvoid main() { gl_Position = mvp * vec4(position, 1.0); }\n";
+        "attribute vec3 position;\nuniform mat4 mvp;\nvoid main() { gl_Position = mvp * vec4(position, 1.0); "
+        "}\n";
     const char* noMvp = "attribute vec3 v_coord;\nvoid main() { gl_Position = vec4(v_coord, 1.0); }\n";
     const char* white = "void main() { gl_FragColor = vec4(1.0); }\n";
     EXPECT_EQ(thrownMessage([&] { Material material(new ShaderProgram(noCoord, white)); }),
@@ -496,10 +506,11 @@ TEST_F(MaterialTest, ProgramsWithoutTheRequiredNamesAreRefused) {
 
 TEST_F(MaterialTest, OptionalNamesThatAreMissingStayUnset) {
     Material material(new ShaderProgram(COLOR_VERTEX, COLOR_FRAGMENT));
-    for (int location : {material.v_normal, material.v_texcoord, material.m, material.m_3x3, material.v_inv,
-                         material.scene_ambient, material.mat_ambient, material.mat_diffuse, material.mat_specular,
-                         material.mat_shininess, material.lightsLocation, material.lights_count,
-                         material.is_textured, material.is_textured_f, material.texture}) {
+    for (int location :
+         {material.v_normal, material.v_texcoord, material.m, material.m_3x3, material.v_inv,
+          material.scene_ambient, material.mat_ambient, material.mat_diffuse, material.mat_specular,
+          material.mat_shininess, material.lightsLocation, material.lights_count, material.is_textured,
+          material.is_textured_f, material.texture}) {
         EXPECT_EQ(location, -1);
     }
     EXPECT_TRUE(material.depthTest);
@@ -575,33 +586,68 @@ struct LightCase {
 TEST_F(MaterialTest, LightRecordsLightTheLitPairLikeTheFixedPipeline) {
     // Ambient 0.1 everywhere (scene ambient 1). The plane faces +z towards the viewer.
     const float root6 = std::sqrt(6.0f);
-    const float pointLambert = 2 / root6;                 // corners at (+-1, +-1, 0), light at (0, 0, 2)
+    const float pointLambert = 2 / root6;  // corners at (+-1, +-1, 0), light at (0, 0, 2)
     const float pointAttenuation = 1 / (1 + 0.5f * root6);
     Matrix4x4 tilted = Matrix4x4::rotation(Vector3(1, 0, 0), -60);  // normal (0, 0.87, 0.5)
     const std::vector<LightCase> cases = {
-        {"directional", {DIRECTIONAL_FRONT}, {1, 1, 1, 1}, {1, 1, 1, 1}, {},
+        {"directional",
+         {DIRECTIONAL_FRONT},
+         {1, 1, 1, 1},
+         {1, 1, 1, 1},
+         {},
          {byte(0.9f), byte(0.5f), byte(0.3f), 255}},
-        {"directional, tilted plane", {DIRECTIONAL_FRONT}, {1, 1, 1, 1}, {1, 1, 1, 1}, tilted,
+        {"directional, tilted plane",
+         {DIRECTIONAL_FRONT},
+         {1, 1, 1, 1},
+         {1, 1, 1, 1},
+         tilted,
          {byte(0.5f), byte(0.3f), byte(0.2f), 255}},
-        {"material diffuse", {DIRECTIONAL_FRONT}, {0.5f, 1, 0, 1}, {1, 1, 1, 1}, {},
+        {"material diffuse",
+         {DIRECTIONAL_FRONT},
+         {0.5f, 1, 0, 1},
+         {1, 1, 1, 1},
+         {},
          {byte(0.5f), byte(0.5f), byte(0.1f), 255}},
         {"two lights",
          {{{0, 0, 1, 0}, {0.5f, 0, 0}, {0, 0, 0}, {1, 0, 0}, 180, 0, {0, 0, -1}},
           {{0, 0, 1, 0}, {0, 0.25f, 0}, {0, 0, 0}, {1, 0, 0}, 180, 0, {0, 0, -1}}},
-         {1, 1, 1, 1}, {1, 1, 1, 1}, {}, {byte(0.6f), byte(0.35f), byte(0.1f), 255}},
-        {"light from behind", {{{0, 0, -1, 0}, {1, 1, 1}, {1, 1, 1}, {1, 0, 0}, 180, 0, {0, 0, 1}}}, {1, 1, 1, 1},
-         {1, 1, 1, 1}, {}, {byte(0.1f), byte(0.1f), byte(0.1f), 255}},
-        {"specular highlight", {{{0, 0, 1, 0}, {0.2f, 0.2f, 0.2f}, {1, 1, 1}, {1, 0, 0}, 180, 0, {0, 0, -1}}},
-         {1, 1, 1, 1}, {0.5f, 0.25f, 0, 1}, {}, {byte(0.8f), byte(0.55f), byte(0.3f), 255}},
-        {"point light with attenuation", {{{0, 0, 2, 1}, {1, 1, 1}, {0, 0, 0}, {1, 0.5f, 0}, 180, 0, {0, 0, -1}}},
-         {0.5f, 0.5f, 0.5f, 1}, {1, 1, 1, 1}, {},
-         {byte(0.1f + 0.5f * pointLambert * pointAttenuation), byte(0.1f + 0.5f * pointLambert * pointAttenuation),
+         {1, 1, 1, 1},
+         {1, 1, 1, 1},
+         {},
+         {byte(0.6f), byte(0.35f), byte(0.1f), 255}},
+        {"light from behind",
+         {{{0, 0, -1, 0}, {1, 1, 1}, {1, 1, 1}, {1, 0, 0}, 180, 0, {0, 0, 1}}},
+         {1, 1, 1, 1},
+         {1, 1, 1, 1},
+         {},
+         {byte(0.1f), byte(0.1f), byte(0.1f), 255}},
+        {"specular highlight",
+         {{{0, 0, 1, 0}, {0.2f, 0.2f, 0.2f}, {1, 1, 1}, {1, 0, 0}, 180, 0, {0, 0, -1}}},
+         {1, 1, 1, 1},
+         {0.5f, 0.25f, 0, 1},
+         {},
+         {byte(0.8f), byte(0.55f), byte(0.3f), 255}},
+        {"point light with attenuation",
+         {{{0, 0, 2, 1}, {1, 1, 1}, {0, 0, 0}, {1, 0.5f, 0}, 180, 0, {0, 0, -1}}},
+         {0.5f, 0.5f, 0.5f, 1},
+         {1, 1, 1, 1},
+         {},
+         {byte(0.1f + 0.5f * pointLambert * pointAttenuation),
+          byte(0.1f + 0.5f * pointLambert * pointAttenuation),
           byte(0.1f + 0.5f * pointLambert * pointAttenuation), 255}},
-        {"spot wide enough", {{{0, 0, 2, 1}, {1, 1, 1}, {0, 0, 0}, {1, 0, 0}, 45, 0, {0, 0, -1}}},
-         {0.5f, 0.5f, 0.5f, 1}, {1, 1, 1, 1}, {},
-         {byte(0.1f + 0.5f * pointLambert), byte(0.1f + 0.5f * pointLambert), byte(0.1f + 0.5f * pointLambert), 255}},
-        {"spot too narrow for the corners", {{{0, 0, 2, 1}, {1, 1, 1}, {0, 0, 0}, {1, 0, 0}, 10, 0, {0, 0, -1}}},
-         {0.5f, 0.5f, 0.5f, 1}, {1, 1, 1, 1}, {}, {byte(0.1f), byte(0.1f), byte(0.1f), 255}},
+        {"spot wide enough",
+         {{{0, 0, 2, 1}, {1, 1, 1}, {0, 0, 0}, {1, 0, 0}, 45, 0, {0, 0, -1}}},
+         {0.5f, 0.5f, 0.5f, 1},
+         {1, 1, 1, 1},
+         {},
+         {byte(0.1f + 0.5f * pointLambert), byte(0.1f + 0.5f * pointLambert),
+          byte(0.1f + 0.5f * pointLambert), 255}},
+        {"spot too narrow for the corners",
+         {{{0, 0, 2, 1}, {1, 1, 1}, {0, 0, 0}, {1, 0, 0}, 10, 0, {0, 0, -1}}},
+         {0.5f, 0.5f, 0.5f, 1},
+         {1, 1, 1, 1},
+         {},
+         {byte(0.1f), byte(0.1f), byte(0.1f), 255}},
     };
     auto mesh = plane();
     for (const LightCase& c : cases) {
@@ -625,7 +671,8 @@ TEST_F(MaterialTest, LightRecordsLightTheLitPairLikeTheFixedPipeline) {
 }
 
 TEST_F(MaterialTest, LitTexturedDrawModulatesTheLitColour) {
-    auto texture = quadrantTexture({255, 255, 255, 255}, {255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255}, false);
+    auto texture =
+        quadrantTexture({255, 255, 255, 255}, {255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255}, false);
     auto mesh = plane();
     std::unique_ptr<Material> material = standardMaterial(GOURAUD);
     material->ambient = Color{0.1f, 0.1f, 0.1f, 1};

@@ -1,16 +1,16 @@
 // Buffered meshes under a real GL context: what reaches the buffers, and dropping and
 // rebuilding them. The fixed-function build's buffers are placeholders, so the contents are
 // checked in the shader build only.
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
+#include "core/Buffer.h"
 #include "platform/GL.h"
 #include "render/GLBuffer.h"
 #include "render/Mesh.h"
-#include "core/Buffer.h"
 #include "support/GLWindow.h"
 
 namespace {
@@ -52,7 +52,8 @@ TEST_F(MeshBufferTest, TexturedPlaneUploadsPackedComponents) {
     EXPECT_EQ(contents<float>(mesh->verticesBuffer),
               (std::vector<float>{-1, 1, 2, 1, 1, 2, 1, -1, 2, -1, -1, 2}));
     EXPECT_EQ(contents<float>(mesh->texcoordsBuffer), (std::vector<float>{0, 1, 1, 1, 1, 0, 0, 0}));
-    EXPECT_EQ(contents<unsigned short>(mesh->elementsBuffer), (std::vector<unsigned short>{0, 3, 1, 1, 3, 2}));
+    EXPECT_EQ(contents<unsigned short>(mesh->elementsBuffer),
+              (std::vector<unsigned short>{0, 3, 1, 1, 3, 2}));
 }
 
 TEST_F(MeshBufferTest, EveryListReachesItsBuffer) {
@@ -79,7 +80,8 @@ TEST_F(MeshBufferTest, ReleasedBuffersAreRebuiltFromTheLists) {
     std::unique_ptr<Mesh> mesh(Mesh::createTexturedPlane(GL_STATIC_DRAW, Matrix4x4()));
     mesh->computeNormals();
     mesh->releaseBuffers();
-    for (GLBuffer* buffer : {mesh->verticesBuffer, mesh->normalsBuffer, mesh->texcoordsBuffer, mesh->elementsBuffer}) {
+    for (GLBuffer* buffer :
+         {mesh->verticesBuffer, mesh->normalsBuffer, mesh->texcoordsBuffer, mesh->elementsBuffer}) {
         EXPECT_EQ(buffer, nullptr);
     }
     ASSERT_NE(mesh->vertices, nullptr);
@@ -92,8 +94,10 @@ TEST_F(MeshBufferTest, ReleasedBuffersAreRebuiltFromTheLists) {
     ASSERT_NE(mesh->elementsBuffer, nullptr);
     EXPECT_EQ(mesh->colorsBuffer, nullptr);  // no list, no buffer
     if (!SHADER_BUILD) return;
-    EXPECT_EQ(contents<float>(mesh->verticesBuffer), (std::vector<float>{-1, 1, 0, 1, 1, 0, 1, -1, 0, -1, -1, 0}));
-    EXPECT_EQ(contents<unsigned short>(mesh->elementsBuffer), (std::vector<unsigned short>{0, 3, 1, 1, 3, 2}));
+    EXPECT_EQ(contents<float>(mesh->verticesBuffer),
+              (std::vector<float>{-1, 1, 0, 1, 1, 0, 1, -1, 0, -1, -1, 0}));
+    EXPECT_EQ(contents<unsigned short>(mesh->elementsBuffer),
+              (std::vector<unsigned short>{0, 3, 1, 1, 3, 2}));
 
     // Buffers that exist are left as they are.
     GLBuffer* vertices = mesh->verticesBuffer;
@@ -102,7 +106,8 @@ TEST_F(MeshBufferTest, ReleasedBuffersAreRebuiltFromTheLists) {
 }
 
 TEST_F(MeshBufferTest, ObjTextFillsABufferedMesh) {
-    const std::string text = "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nvt 0 0\nvt 1 1\nf 1/1 2/2 3/1 4/2\nf 1 2 9\n";
+    const std::string text =
+        "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nvt 0 0\nvt 1 1\nf 1/1 2/2 3/1 4/2\nf 1 2 9\n";
     Buffer obj;
     obj.write(text.data(), static_cast<int>(text.size()));
     Mesh mesh(GL_STATIC_DRAW);

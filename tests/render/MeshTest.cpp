@@ -1,12 +1,12 @@
 // Mesh without GL: planes, setters, smoothed normals, ray tests and the refusals of an
 // unbuffered mesh.
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "render/Mesh.h"
 #include "support/Thrown.h"
@@ -14,7 +14,8 @@
 namespace {
 
 std::vector<Vector3> positionsOf(const Mesh& mesh) {
-    return mesh.vertices ? std::vector<Vector3>(mesh.vertices->begin(), mesh.vertices->end()) : std::vector<Vector3>();
+    return mesh.vertices ? std::vector<Vector3>(mesh.vertices->begin(), mesh.vertices->end())
+                         : std::vector<Vector3>();
 }
 
 std::vector<unsigned short> elementsOf(const Mesh& mesh) {
@@ -169,8 +170,8 @@ TEST(MeshTest, ClearingDropsTheList) {
 TEST(MeshTest, UnbufferedMeshRefusesUploads) {
     std::unique_ptr<Mesh> mesh(Mesh::createPlane(Matrix4x4()));
     const std::vector<std::pair<const char*, std::function<void()>>> uploads = {
-        {"vertices", [&] { mesh->updateVertices(); }},   {"normals", [&] { mesh->updateNormals(); }},
-        {"colors", [&] { mesh->updateColors(); }},       {"texcoords", [&] { mesh->updateTexcoords(); }},
+        {"vertices", [&] { mesh->updateVertices(); }}, {"normals", [&] { mesh->updateNormals(); }},
+        {"colors", [&] { mesh->updateColors(); }},     {"texcoords", [&] { mesh->updateTexcoords(); }},
         {"elements", [&] { mesh->updateElements(); }},
     };
     for (const auto& upload : uploads) {
@@ -240,7 +241,7 @@ struct RayCase {
     Vector3 origin;
     Vector3 direction;
     bool cullFace;
-    float before;  // info.distance on entry
+    float before;    // info.distance on entry
     float distance;  // expected on return (before when missed)
     Vector3 point;
     Vector3 normal;
@@ -249,7 +250,13 @@ struct RayCase {
 TEST(MeshTest, RaycastAgainstThePlane) {
     const std::vector<RayCase> cases = {
         {"front", {0, 0, 5}, {0, 0, -1}, true, -1, 5, {0, 0, 0}, {0, 0, 4}},
-        {"front, off centre, long direction", {0.5f, -0.25f, 5}, {0, 0, -2}, true, -1, 2.5f, {0.5f, -0.25f, 0},
+        {"front, off centre, long direction",
+         {0.5f, -0.25f, 5},
+         {0, 0, -2},
+         true,
+         -1,
+         2.5f,
+         {0.5f, -0.25f, 0},
          {0, 0, 4}},
         {"back, culled", {0, 0, -5}, {0, 0, 1}, true, -1, -1, {}, {}},
         {"back, not culled", {0, 0, -5}, {0, 0, 1}, false, -1, 5, {0, 0, 0}, {0, 0, -4}},
@@ -324,7 +331,8 @@ TEST(MeshTest, RaycastOfAnEmptyOrDegenerateMeshFindsNothing) {
 
     // A triangle collapsed to a line, and one with a NaN corner.
     float nan = std::nanf("");
-    std::unique_ptr<Mesh> mesh = triangles({{-1, 0, 0}, {0, 0, 0}, {1, 0, 0}, {-1, -1, 0}, {1, -1, 0}, {nan, 1, 0}});
+    std::unique_ptr<Mesh> mesh =
+        triangles({{-1, 0, 0}, {0, 0, 0}, {1, 0, 0}, {-1, -1, 0}, {1, -1, 0}, {nan, 1, 0}});
     mesh->cullFace = false;
     mesh->raycast(ray, &info);
     EXPECT_EQ(info.distance, -1);

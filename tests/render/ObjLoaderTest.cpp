@@ -1,13 +1,13 @@
 // OBJ parsing into mesh lists (no GL): the small dialect, files as modelling programs write
 // them, polygons, and faces that name indices the file does not have.
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
+#include "core/Buffer.h"
 #include "render/Mesh.h"
 #include "render/ObjLoader.h"
-#include "core/Buffer.h"
 #include "support/Capture.h"
 #include "support/Thrown.h"
 
@@ -23,7 +23,8 @@ struct Parsed {
                              : std::vector<unsigned short>();
     }
     std::vector<Vector3> normals() const {
-        return data.normals ? std::vector<Vector3>(data.normals->begin(), data.normals->end()) : std::vector<Vector3>();
+        return data.normals ? std::vector<Vector3>(data.normals->begin(), data.normals->end())
+                            : std::vector<Vector3>();
     }
     std::vector<Vector2> texcoords() const {
         return data.texcoords ? std::vector<Vector2>(data.texcoords->begin(), data.texcoords->end())
@@ -60,13 +61,21 @@ TEST(ObjLoaderTest, TextureAndNormalIndicesFillTheListsByPosition) {
         {"texture indices in order", TRIANGLE + UV + "f 1/1 2/2 3/3\n", {{0, 0}, {1, 0}, {0, 1}}, {}},
         {"texture indices reversed", TRIANGLE + UV + "f 1/3 2/2 3/1\n", {{0, 1}, {1, 0}, {0, 0}}, {}},
         {"normal indices", TRIANGLE + "vn 0 0 1\nf 1//1 2//1 3//1\n", {}, {{0, 0, 1}, {0, 0, 1}, {0, 0, 1}}},
-        {"both", TRIANGLE + UV + "vn 0 0 1\nvn 1 0 0\nf 3/1/2 1/2/1 2/3/1\n", {{1, 0}, {0, 1}, {0, 0}},
+        {"both",
+         TRIANGLE + UV + "vn 0 0 1\nvn 1 0 0\nf 3/1/2 1/2/1 2/3/1\n",
+         {{1, 0}, {0, 1}, {0, 0}},
          {{0, 0, 1}, {0, 0, 1}, {1, 0, 0}}},
-        {"texture lines but no texture indices: file order", TRIANGLE + UV + "f 1 2 3\n", {{0, 0}, {1, 0}, {0, 1}},
+        {"texture lines but no texture indices: file order",
+         TRIANGLE + UV + "f 1 2 3\n",
+         {{0, 0}, {1, 0}, {0, 1}},
          {}},
-        {"the last face naming a position wins", TRIANGLE + "v 1 1 0\n" + UV + "f 1/1 2/2 3/3\nf 2/3 4/1 3/2\n",
-         {{0, 0}, {0, 1}, {1, 0}, {0, 0}}, {}},
-        {"as many normals as positions, no indices", TRIANGLE + "vn 1 0 0\nvn 0 1 0\nvn 0 0 1\nf 1 2 3\n", {},
+        {"the last face naming a position wins",
+         TRIANGLE + "v 1 1 0\n" + UV + "f 1/1 2/2 3/3\nf 2/3 4/1 3/2\n",
+         {{0, 0}, {0, 1}, {1, 0}, {0, 0}},
+         {}},
+        {"as many normals as positions, no indices",
+         TRIANGLE + "vn 1 0 0\nvn 0 1 0\nvn 0 0 1\nf 1 2 3\n",
+         {},
          {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}},
     };
     for (const Case& c : cases) {
@@ -132,8 +141,9 @@ TEST(ObjLoaderTest, FaceWithAnIndexOutsideTheFileIsReportedAndLeftOut) {
     const std::vector<Case> cases = {
         {"position past the end", "f 1 2 4\n", "List get index overflow: 3"},
         {"position zero", "f 0 1 2\n", "List get index overflow: -1"},
-        {"negative position", "f -1 -2 -3\n", "List get index overflow: -2List get index overflow: -3"
-                                              "List get index overflow: -4"},
+        {"negative position", "f -1 -2 -3\n",
+         "List get index overflow: -2List get index overflow: -3"
+         "List get index overflow: -4"},
         {"position above 16 bits", "f 1 2 70000\n", "List get index overflow: 69999"},
         {"huge position", "f 1 2 99999999999999999999\n", "List get index overflow: 2147483647"},
         {"huge negative position", "f 1 2 -99999999999999999999\n", "List get index overflow: -2147483648"},
@@ -224,7 +234,7 @@ TEST(ObjLoaderTest, LinesOutsideTheDialectChangeNothing) {
     parse(TRIANGLE + "f 1 2 3\n", &plain);
     const std::vector<std::string> noise = {
         "# a comment\n", "o Object\n", "usemtl Stone\n", "g group\n", "s 1\n", "mtllib a.mtl\n", "\n",
-        "vp 0.5 0.5\n", "l 1 2\n", "p 1\n", "f\n", "v\n", "vx 1 2 3\n", "fo 1 2 3\n",
+        "vp 0.5 0.5\n",  "l 1 2\n",    "p 1\n",          "f\n",       "v\n",   "vx 1 2 3\n",     "fo 1 2 3\n",
     };
     for (const std::string& line : noise) {
         SCOPED_TRACE(line);

@@ -1,9 +1,9 @@
 // GLSL programs: the source prefix, compile and link failures with their log lines, name
 // lookups, and that nothing stays behind when building fails.
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "render/ShaderProgram.h"
 #include "support/GLWindow.h"
@@ -95,8 +95,8 @@ TEST_F(ShaderProgramTest, SourcesAreCompiledAsGlsl120WithPrecisionQualifiersDefi
     // FRAGMENT declares a lowp uniform; VERTEX_NEEDS_120 needs the version line.
     Attempt a = build(VERTEX_NEEDS_120, FRAGMENT);
     EXPECT_EQ(a.thrown, "") << a.log;
-    Attempt b = build("attribute highp vec4 p;\nvoid main() { mediump float s = 1.0; gl_Position = p * s; }\n",
-                      FRAGMENT);
+    Attempt b = build(
+        "attribute highp vec4 p;\nvoid main() { mediump float s = 1.0; gl_Position = p * s; }\n", FRAGMENT);
     EXPECT_EQ(b.thrown, "") << b.log;
 }
 

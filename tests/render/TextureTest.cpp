@@ -1,9 +1,9 @@
 // Textures from PNG bytes: truecolour upload, colour keys, refusals, and drawing with one.
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "render/Texture.h"
 #include "support/Bytes.h"
@@ -63,11 +63,20 @@ struct TruecolorCase {
 TEST_F(TextureTest, TruecolorImagesAreUploadedAsTheyAre) {
     // Width 3 gives 9-byte RGB rows, which the decoder pads to 12: the upload must agree.
     const std::vector<TruecolorCase> cases = {
-        {"24-bit", png::RGB, 3, 2, {255, 0, 0, 0, 255, 0, 0, 0, 255, 10, 20, 30, 40, 50, 60, 70, 80, 90},
-         false, GL_RGB},
-        {"32-bit", png::RGBA, 3, 2, {255, 0, 0, 255, 0, 255, 0, 128, 0, 0, 255, 0,
-                                     1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12},
-         true, GL_RGBA},
+        {"24-bit",
+         png::RGB,
+         3,
+         2,
+         {255, 0, 0, 0, 255, 0, 0, 0, 255, 10, 20, 30, 40, 50, 60, 70, 80, 90},
+         false,
+         GL_RGB},
+        {"32-bit",
+         png::RGBA,
+         3,
+         2,
+         {255, 0, 0, 255, 0, 255, 0, 128, 0, 0, 255, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12},
+         true,
+         GL_RGBA},
         {"32-bit, one pixel", png::RGBA, 1, 1, {9, 8, 7, 6}, true, GL_RGBA},
     };
     for (const TruecolorCase& c : cases) {
@@ -127,16 +136,36 @@ struct KeyCase {
 
 TEST_F(TextureTest, ColorKeyKeepsOnlyTheKeyColourOpaque) {
     const std::vector<KeyCase> cases = {
-        {"pure red 0x0000FF", png::RGB, 3, 1, {255, 0, 0, 0, 255, 0, 255, 0, 0}, 0x0000FF,
+        {"pure red 0x0000FF",
+         png::RGB,
+         3,
+         1,
+         {255, 0, 0, 0, 255, 0, 255, 0, 0},
+         0x0000FF,
          {255, 0, 0, 255, 0, 255, 0, 0, 255, 0, 0, 255}},
         // The key is 0x00BBGGRR: red in the low byte, so the reversed colour stays clear.
-        {"byte order", png::RGB, 2, 1, {0x11, 0x22, 0x33, 0x33, 0x22, 0x11}, 0x332211,
+        {"byte order",
+         png::RGB,
+         2,
+         1,
+         {0x11, 0x22, 0x33, 0x33, 0x22, 0x11},
+         0x332211,
          {0x11, 0x22, 0x33, 255, 0x33, 0x22, 0x11, 0}},
-        {"padded rows", png::RGB, 3, 2, {9, 9, 9, 1, 2, 3, 9, 9, 9, 1, 2, 3, 9, 9, 9, 1, 2, 3}, 0x030201,
+        {"padded rows",
+         png::RGB,
+         3,
+         2,
+         {9, 9, 9, 1, 2, 3, 9, 9, 9, 1, 2, 3, 9, 9, 9, 1, 2, 3},
+         0x030201,
          {9, 9, 9, 0, 1, 2, 3, 255, 9, 9, 9, 0, 1, 2, 3, 255, 9, 9, 9, 0, 1, 2, 3, 255}},
         // A 32-bit image is read pixel by pixel at its own size; its own alpha is replaced.
-        {"32-bit source", png::RGBA, 2, 2, {255, 0, 0, 7, 0, 0, 255, 255, 0, 0, 255, 0, 255, 0, 0, 0},
-         0x0000FF, {255, 0, 0, 255, 0, 0, 255, 0, 0, 0, 255, 0, 255, 0, 0, 255}},
+        {"32-bit source",
+         png::RGBA,
+         2,
+         2,
+         {255, 0, 0, 7, 0, 0, 255, 255, 0, 0, 255, 0, 255, 0, 0, 0},
+         0x0000FF,
+         {255, 0, 0, 255, 0, 0, 255, 0, 0, 0, 255, 0, 255, 0, 0, 255}},
     };
     for (const KeyCase& c : cases) {
         SCOPED_TRACE(c.label);

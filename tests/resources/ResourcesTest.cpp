@@ -1,15 +1,15 @@
 // The registry: one entry per name, lazy loading, where bytes come from, its messages and
 // what releasing does. Sounds and raw loads need no GL context.
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include "audio/AudioFixtures.h"
 #include "audio/Sound.h"
-#include "render/Material.h"
 #include "core/Buffer.h"
+#include "render/Material.h"
 #include "resources/Resources.h"
 #include "support/PackBuilder.h"
 #include "support/RegistryFixture.h"
@@ -24,7 +24,8 @@ std::string contentOf(Buffer* buffer) {
 }
 
 std::string monoWav(int16_t level) {
-    std::vector<unsigned char> bytes = audiotest::riffWav(1, 22050, 16, audiotest::bytesOf(std::vector<int16_t>(64, level)));
+    std::vector<unsigned char> bytes =
+        audiotest::riffWav(1, 22050, 16, audiotest::bytesOf(std::vector<int16_t>(64, level)));
     return std::string(bytes.begin(), bytes.end());
 }
 
@@ -51,8 +52,10 @@ TEST_F(ResourcesTest, InitRegistersTheThreeStandardMaterialsWithoutLoading) {
     Resources::init();
     ASSERT_NE(Resources::DEFAULT_MATERIAL, nullptr);
     EXPECT_STREQ(Resources::DEFAULT_MATERIAL->name, "uv/gouraud-shading.v.glsl:uv/gouraud-shading.f.glsl");
-    EXPECT_STREQ(Resources::SIMPLE_TEXTURED_MATERIAL->name, "uv/simple-textured.v.glsl:uv/simple-textured.f.glsl");
-    EXPECT_STREQ(Resources::TEXTURED_ALPHA_GT_0_5_MATERIAL->name, "uv/textured-gt-0-5.v.glsl:uv/textured-gt-0-5.f.glsl");
+    EXPECT_STREQ(Resources::SIMPLE_TEXTURED_MATERIAL->name,
+                 "uv/simple-textured.v.glsl:uv/simple-textured.f.glsl");
+    EXPECT_STREQ(Resources::TEXTURED_ALPHA_GT_0_5_MATERIAL->name,
+                 "uv/textured-gt-0-5.v.glsl:uv/textured-gt-0-5.f.glsl");
     EXPECT_EQ(Resources::resources.size(), 3);
     EXPECT_EQ(Resources::DEFAULT_MATERIAL->material, nullptr);
 }
@@ -80,7 +83,8 @@ TEST_F(ResourcesTest, APackIsTheOnlySourceWhenItExists) {
                                PackBytes::directory("dir", {PackBytes::file("inner.txt", "nested")})}));
     EXPECT_EQ(contentOf(Resources::load("both.txt")), "packed copy");
     EXPECT_EQ(contentOf(Resources::load("dir/inner.txt")), "nested");
-    EXPECT_EQ(thrownMessage([] { Resources::load("loose.txt"); }), std::string("Cannot open file loose.txt\n"));
+    EXPECT_EQ(thrownMessage([] { Resources::load("loose.txt"); }),
+              std::string("Cannot open file loose.txt\n"));
 }
 
 TEST_F(ResourcesTest, PackFailuresHaveTheirOwnMessages) {
@@ -95,7 +99,8 @@ TEST_F(ResourcesTest, PackFailuresHaveTheirOwnMessages) {
     const Case cases[] = {
         {"not a pack", "garbage", "a.txt", "Archive Quandrels.dat cannot be open\n"},
         {"empty file", "", "a.txt", "Archive Quandrels.dat cannot be open\n"},
-        {"directory, not a file", PackBytes::build({PackBytes::directory("dir")}), "dir", "Cannot open file dir\n"},
+        {"directory, not a file", PackBytes::build({PackBytes::directory("dir")}), "dir",
+         "Cannot open file dir\n"},
         {"entry does not inflate", PackBytes::build({broken}), "broken.bin", "Cannot open file broken.bin\n"},
         {"password needed", PackBytes::build({PackBytes::file("a.txt", "x")}, true, "secret"), "a.txt", ""},
     };

@@ -4,12 +4,12 @@
 
 #include <cmath>
 
-#include "window/WindowEvents.h"
 #include "scene/Camera.h"
 #include "scene/Scene.h"
 #include "support/MatrixAssert.h"
 #include "support/RecordingComponent.h"
 #include "support/Thrown.h"
+#include "window/WindowEvents.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 
 #include <vector>
 
-#include "resources/ResourceEvents.h"
 #include "render/Mesh.h"
+#include "resources/Resource.h"
+#include "resources/ResourceEvents.h"
 #include "scene/MeshCollider.h"
 #include "scene/Scene.h"
-#include "resources/Resource.h"
 #include "scene/SceneDoubles.h"
 #include "support/MatrixAssert.h"
 #include "support/Thrown.h"
@@ -129,4 +129,3 @@ TEST(MeshCollider, ResourceEventsLeaveAnUnbufferedMeshUsable) {
 }
 
 }  // namespace
-

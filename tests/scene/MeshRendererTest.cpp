@@ -2,14 +2,14 @@
 // or drawn.
 #include <gtest/gtest.h>
 
-#include "window/WindowEvents.h"
-#include "resources/ResourceEvents.h"
 #include "render/Mesh.h"
+#include "resources/ResourceEvents.h"
+#include "resources/Resources.h"
 #include "scene/Camera.h"
 #include "scene/MeshRenderer.h"
 #include "scene/Scene.h"
-#include "resources/Resources.h"
 #include "support/Thrown.h"
+#include "window/WindowEvents.h"
 
 namespace {
 

@@ -5,15 +5,15 @@
 #include <cmath>
 #include <vector>
 
-#include "window/WindowEvents.h"
-#include "scene/SceneEvents.h"
 #include "scene/Camera.h"
 #include "scene/Picking.h"
-#include "window/Window.h"
 #include "scene/Scene.h"
+#include "scene/SceneDoubles.h"
+#include "scene/SceneEvents.h"
 #include "support/MatrixAssert.h"
 #include "support/Thrown.h"
-#include "scene/SceneDoubles.h"
+#include "window/Window.h"
+#include "window/WindowEvents.h"
 
 namespace {
 
@@ -94,10 +94,8 @@ TEST(Picking, InsertionKeepsTheListSortedAndStable) {
         std::vector<int> order;  // arrival indices, nearest first
     };
     const Case cases[] = {
-        {{5, 2}, {1, 0}},
-        {{2, 5}, {0, 1}},
-        {{3, 3, 3}, {0, 1, 2}},
-        {{5, 2, 7, 2, 5, 0}, {5, 1, 3, 0, 4, 2}},
+        {{5, 2}, {1, 0}},          {{2, 5}, {0, 1}},
+        {{3, 3, 3}, {0, 1, 2}},    {{5, 2, 7, 2, 5, 0}, {5, 1, 3, 0, 4, 2}},
         {{0, 0.5f, 0}, {0, 2, 1}},
     };
     for (const Case& c : cases) {

@@ -2,6 +2,8 @@
 // through a display-style viewportRef, renderers skipped by layer or visibility while their
 // children still draw, a material shared by renderers of different colours, and GPU objects
 // dropped and rebuilt. Both builds must produce the same pictures.
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <fstream>
 #include <memory>
@@ -9,21 +11,19 @@
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
-#include "window/WindowEvents.h"
+#include "core/Buffer.h"
 #include "platform/GL.h"
 #include "render/Material.h"
 #include "render/Mesh.h"
 #include "render/ShaderProgram.h"
 #include "render/Texture.h"
+#include "resources/Resource.h"
 #include "scene/Camera.h"
 #include "scene/MeshRenderer.h"
 #include "scene/Scene.h"
-#include "core/Buffer.h"
-#include "resources/Resource.h"
 #include "support/GLWindow.h"
 #include "support/Png.h"
+#include "window/WindowEvents.h"
 
 namespace {
 
@@ -105,9 +105,9 @@ testing::AssertionResult colourNear(const Frame& frame, int x, int y, Rgb expect
     Rgb c = frame.at(x, y);
     if (std::abs(c.r - expected.r) <= 2 && std::abs(c.g - expected.g) <= 2 && std::abs(c.b - expected.b) <= 2)
         return testing::AssertionSuccess();
-    return testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is (" << c.r << ", " << c.g << ", "
-                                       << c.b << "), expected (" << expected.r << ", " << expected.g << ", "
-                                       << expected.b << ")";
+    return testing::AssertionFailure()
+           << "pixel (" << x << ", " << y << ") is (" << c.r << ", " << c.g << ", " << c.b << "), expected ("
+           << expected.r << ", " << expected.g << ", " << expected.b << ")";
 }
 
 testing::AssertionResult rectNear(const Rect& actual, const Rect& expected) {
@@ -116,8 +116,8 @@ testing::AssertionResult rectNear(const Rect& actual, const Rect& expected) {
         std::abs(actual.y + actual.height - expected.y - expected.height) <= 1)
         return testing::AssertionSuccess();
     return testing::AssertionFailure() << "{" << actual.x << ", " << actual.y << ", " << actual.width << ", "
-                                       << actual.height << "} is not {" << expected.x << ", " << expected.y << ", "
-                                       << expected.width << ", " << expected.height << "}";
+                                       << actual.height << "} is not {" << expected.x << ", " << expected.y
+                                       << ", " << expected.width << ", " << expected.height << "}";
 }
 
 // Window pixel columns and rows (from the bottom) of points in the 911 x 512 space (y down)
@@ -236,9 +236,9 @@ TEST_F(SceneDrawTest, SkippedRenderersDrawNothingWhileTheirChildrenDraw) {
         EXPECT_TRUE(colourNear(frame, cx, cy, GREEN));
         EXPECT_TRUE(colourNear(frame, px, py, mode == DRAWN ? RED : BLACK));
         if (mode == DRAWN) {
-            EXPECT_TRUE(rectNear(frame.litBounds(), Rect{parentArea.x, parentArea.y,
-                                                         childArea.x + childArea.width - parentArea.x,
-                                                         parentArea.height}));
+            EXPECT_TRUE(rectNear(frame.litBounds(),
+                                 Rect{parentArea.x, parentArea.y,
+                                      childArea.x + childArea.width - parentArea.x, parentArea.height}));
         } else {
             EXPECT_TRUE(rectNear(frame.litBounds(), childArea));
         }

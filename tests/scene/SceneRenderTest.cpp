@@ -5,14 +5,14 @@
 
 #include <cstdint>
 
-#include "window/WindowEvents.h"
-#include "scene/SceneEvents.h"
 #include "scene/Camera.h"
 #include "scene/Scene.h"
+#include "scene/SceneDoubles.h"
+#include "scene/SceneEvents.h"
 #include "support/MatrixAssert.h"
 #include "support/RecordingComponent.h"
 #include "support/Thrown.h"
-#include "scene/SceneDoubles.h"
+#include "window/WindowEvents.h"
 
 namespace {
 
@@ -73,9 +73,15 @@ TEST(SceneRender, LayerMasksDecideWhichRenderersDraw) {
         bool drawn;
     };
     const Case cases[] = {
-        {1, 0xFFFFFFFFu, true}, {2, 1, false}, {2, 3, true}, {4, 8, false},
-        {8, 8, true},           {0, 0xFFFFFFFFu, false},     {0x80000000u, 0xFFFFFFFFu, true},
-        {6, 5, true},           {1, 0, false},
+        {1, 0xFFFFFFFFu, true},
+        {2, 1, false},
+        {2, 3, true},
+        {4, 8, false},
+        {8, 8, true},
+        {0, 0xFFFFFFFFu, false},
+        {0x80000000u, 0xFFFFFFFFu, true},
+        {6, 5, true},
+        {1, 0, false},
     };
     for (const Case& c : cases) {
         TestScene t;
@@ -95,8 +101,10 @@ TEST(SceneRender, SkippedRenderersStillPassTheirMatrixToTheirChildren) {
         TestScene t;
         auto* parent = t.add(new DrawRecorder);
         parent->localMatrix = Matrix4x4(Vector3(1, 2, 3));
-        if (hiddenBy == 0) parent->visible = false;
-        else parent->layerMask = 2;
+        if (hiddenBy == 0)
+            parent->visible = false;
+        else
+            parent->layerMask = 2;
         t.scene.layerMask = 1;
         auto* child = t.add(new DrawRecorder, parent);
         child->localMatrix = Matrix4x4(Vector3(0, 0, -5));

@@ -1,26 +1,26 @@
 // GPU objects of a drawn scene dropped and rebuilt as on a fullscreen toggle or a display
 // switch: "releaseResources" then "createResources", with the material and texture coming
 // back from the registry (here from a data directory) on their first use.
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
-#include "window/WindowEvents.h"
-#include "resources/ResourceEvents.h"
 #include "platform/GL.h"
 #include "render/Mesh.h"
 #include "render/Texture.h"
+#include "resources/ResourceEvents.h"
+#include "resources/Resources.h"
 #include "scene/Camera.h"
 #include "scene/MeshRenderer.h"
 #include "scene/Scene.h"
-#include "resources/Resources.h"
 #include "support/GLWindow.h"
 #include "support/Png.h"
 #include "support/RegistryFixture.h"
+#include "window/WindowEvents.h"
 
 namespace {
 
@@ -49,7 +49,8 @@ std::vector<uint8_t> frame() {
 int pixelsOf(const std::vector<uint8_t>& pixels, int r, int g, int b) {
     int count = 0;
     for (size_t i = 0; i < pixels.size(); i += 4) {
-        count += std::abs(pixels[i] - r) < 8 && std::abs(pixels[i + 1] - g) < 8 && std::abs(pixels[i + 2] - b) < 8;
+        count +=
+            std::abs(pixels[i] - r) < 8 && std::abs(pixels[i + 1] - g) < 8 && std::abs(pixels[i + 2] - b) < 8;
     }
     return count;
 }
@@ -61,7 +62,8 @@ protected:
 
     void SetUp() override {
         RegistryFixture::SetUp();
-        for (const char* name : {"uv/simple-textured.v.glsl", "uv/simple-textured.f.glsl"}) dataFile(name, sourceFile(name));
+        for (const char* name : {"uv/simple-textured.v.glsl", "uv/simple-textured.f.glsl"})
+            dataFile(name, sourceFile(name));
         // Top row red and green, bottom row blue and yellow.
         dataFile("quad.png", png::encode(2, 2, png::RGB, {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 0}));
     }
@@ -77,7 +79,8 @@ TEST_F(SceneResourcesTest, ReleaseThenCreateDrawsTheSameAgain) {
     renderer->mesh = Mesh::createTexturedPlane(GL_STATIC_DRAW, Matrix4x4());
     renderer->localMatrix = Matrix4x4(Vector3(0.2f, -0.1f, -2));
     renderer->localMatrix.rotate(Vector3(0, 1, 0), 25);
-    renderer->materialResource = Resources::getMaterialResource("uv/simple-textured.v.glsl:uv/simple-textured.f.glsl");
+    renderer->materialResource =
+        Resources::getMaterialResource("uv/simple-textured.v.glsl:uv/simple-textured.f.glsl");
     renderer->textureResource = Resources::getTextureResource("quad.png", 0, Texture::NO_COLOR_KEY);
     auto* group = new Transform;  // the events reach renderers below other nodes too
     scene.add(group);

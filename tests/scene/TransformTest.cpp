@@ -5,13 +5,13 @@
 #include <cmath>
 
 #include "core/Component.h"
-#include "window/WindowEvents.h"
 #include "resources/ResourceEvents.h"
 #include "scene/SceneEvents.h"
 #include "scene/Transform.h"
 #include "support/MatrixAssert.h"
 #include "support/RecordingComponent.h"
 #include "support/Thrown.h"
+#include "window/WindowEvents.h"
 
 namespace {
 
@@ -201,8 +201,12 @@ TEST(TransformLookAt, TurnsTheNegativeZAxisTowardsTheTargetAndKeepsTheTranslatio
         {{1, 2, 3}, {5, 2, 3}, {0, 1, 0}, {0, 0, 1}, {0, 1, 0}, {-1, 0, 0}},
         {{0, 0, 0}, {0, -3, 0}, {0, 0, -1}, {1, 0, 0}, {0, 0, -1}, {0, 1, 0}},
         // The gallery's use: look along -z with the direction of travel as up.
-        {{-3, 0, 2}, {-3, 0, 1}, {1, 1, 0}, {std::sqrt(0.5f), -std::sqrt(0.5f), 0},
-         {std::sqrt(0.5f), std::sqrt(0.5f), 0}, {0, 0, 1}},
+        {{-3, 0, 2},
+         {-3, 0, 1},
+         {1, 1, 0},
+         {std::sqrt(0.5f), -std::sqrt(0.5f), 0},
+         {std::sqrt(0.5f), std::sqrt(0.5f), 0},
+         {0, 0, 1}},
     };
     for (const Case& c : cases) {
         Transform t;
@@ -228,13 +232,13 @@ TEST(TransformLookAt, UpAlongOrAgainstTheViewStillGivesAProperRotation) {
         Vector3 target, up;
     };
     const Case cases[] = {
-        {{0, 5, 0}, {0, 1, 0}},       // up along the view
-        {{0, -5, 0}, {0, 1, 0}},      // up against it
-        {{0, 0, -2}, {0, 0, 3}},      // the same along z, up not of unit length
-        {{2, 2, 2}, {1, 1, 1}},       // along a diagonal
-        {{0, 5, 0}, {0, 1e-9f, 0}},   // a vanishing up
-        {{0, 5, 0}, {0, 0, 0}},       // no up at all
-        {{1e-4f, 5, 0}, {0, 1, 0}},   // nearly along the view
+        {{0, 5, 0}, {0, 1, 0}},      // up along the view
+        {{0, -5, 0}, {0, 1, 0}},     // up against it
+        {{0, 0, -2}, {0, 0, 3}},     // the same along z, up not of unit length
+        {{2, 2, 2}, {1, 1, 1}},      // along a diagonal
+        {{0, 5, 0}, {0, 1e-9f, 0}},  // a vanishing up
+        {{0, 5, 0}, {0, 0, 0}},      // no up at all
+        {{1e-4f, 5, 0}, {0, 1, 0}},  // nearly along the view
     };
     for (const Case& c : cases) {
         Transform t;

@@ -1,5 +1,7 @@
 // Reading packs: the cipher, the format as laid down byte by byte by an independent
 // builder, passwords, lookups, entry reads, and packs that lie about themselves.
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -7,10 +9,8 @@
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
-#include "storage/Archive.h"
 #include "core/Buffer.h"
+#include "storage/Archive.h"
 #include "storage/ContentCipher.h"
 #include "storage/HeapArray.h"
 #include "storage/PackWalk.h"
@@ -57,8 +57,8 @@ TEST(ArchiveCipher, KeysRunFromTheirStartAndWrapAtTheirEnd) {
     const Case cases[] = {
         {Archive::arc_cip, 0, {0x5A, 0x21, 0x7C, 0x5A, 0x21}},
         {Archive::arc_cip, 2, {0x7C, 0x5A, 0x21, 0x7C, 0x5A}},
-        {Archive::arc_cip, 3, {0x5A, 0x21, 0x7C, 0x5A, 0x21}},   // start at the terminator wraps
-        {Archive::arc_cip, 7, {0x21, 0x7C, 0x5A, 0x21, 0x7C}},   // far past the key stays inside it
+        {Archive::arc_cip, 3, {0x5A, 0x21, 0x7C, 0x5A, 0x21}},  // start at the terminator wraps
+        {Archive::arc_cip, 7, {0x21, 0x7C, 0x5A, 0x21, 0x7C}},  // far past the key stays inside it
         {Archive::arc_cip2, 4, {0x58, 0x13, 0x44, 0x6E, 0x29}},
         {Archive::arc_cip3, 6, {0x55, 0x0E, 0x63, 0x31, 0x47}},
     };
@@ -90,9 +90,11 @@ TEST(ArchiveCipher, OneKeyStreamEqualsTheThreeKeysAppliedInTurn) {
             std::string piece = data.substr(0, length);
             std::string expected = PackBytes::encipherContent(piece, start);
             std::string actual = piece;
-            ContentCipher::encipher(reinterpret_cast<unsigned char*>(&actual[0]), static_cast<long>(length), start);
+            ContentCipher::encipher(reinterpret_cast<unsigned char*>(&actual[0]), static_cast<long>(length),
+                                    start);
             ASSERT_EQ(actual, expected) << "start " << start << " length " << length;
-            ContentCipher::uncipher(reinterpret_cast<unsigned char*>(&actual[0]), static_cast<long>(length), start);
+            ContentCipher::uncipher(reinterpret_cast<unsigned char*>(&actual[0]), static_cast<long>(length),
+                                    start);
             ASSERT_EQ(actual, piece);
         }
     }
@@ -123,14 +125,15 @@ TEST(ArchiveHeap, ResizeArrayKeepsThePrefixAndDupliStrCopies) {
 
 TEST_F(ArchiveRead, ReadsWhatTheFormatDescribesWhateverTheMagic) {
     std::vector<Entry> entries = {
-        PackBytes::directory("textures", {PackBytes::file("stone.png", "PNG-ish bytes"),
-                                          PackBytes::directory("empty")}),
+        PackBytes::directory("textures",
+                             {PackBytes::file("stone.png", "PNG-ish bytes"), PackBytes::directory("empty")}),
         PackBytes::file("stone.png", "top-level stone"),
         PackBytes::file("nothing.txt", ""),
     };
     for (const char* magic : {"Ahoj :-)", "NOTMAGIC"}) {
         Archive archive;
-        ASSERT_EQ(archive.openPackFile(put(PackBytes::build(entries, false, "", magic)).c_str(), nullptr), 0) << magic;
+        ASSERT_EQ(archive.openPackFile(put(PackBytes::build(entries, false, "", magic)).c_str(), nullptr), 0)
+            << magic;
         EXPECT_EQ(archive.mode, 2);
         ASSERT_EQ(archive.getDirectoryCount(), 3);
         EXPECT_STREQ(archive.getDirectoryName(0), "textures");
@@ -173,12 +176,8 @@ TEST_F(ArchiveRead, PasswordIsOnlyAskedForNeverCompared) {
         int result;
     };
     const Case cases[] = {
-        {false, "", nullptr, 0},
-        {false, "", "anything", 0},
-        {true, "secret", nullptr, 2},
-        {true, "secret", "", 0},
-        {true, "secret", "wrong", 0},
-        {true, "secret", "secret", 0},
+        {false, "", nullptr, 0}, {false, "", "anything", 0},   {true, "secret", nullptr, 2},
+        {true, "secret", "", 0}, {true, "secret", "wrong", 0}, {true, "secret", "secret", 0},
     };
     for (const Case& c : cases) {
         std::string path = put(PackBytes::build({PackBytes::file("a", "alpha")}, c.stored, c.password));
@@ -220,8 +219,8 @@ TEST_F(ArchiveRead, FilesThatCannotBeOpenedGiveOne) {
 
 TEST_F(ArchiveRead, LookupsWalkComponentsAndNeverMoveTheCurrentDirectory) {
     std::vector<Entry> entries = {
-        PackBytes::directory("textures",
-                             {PackBytes::file("stone.png", "inner"), PackBytes::directory("deep", {PackBytes::file("x", "deep x")})}),
+        PackBytes::directory("textures", {PackBytes::file("stone.png", "inner"),
+                                          PackBytes::directory("deep", {PackBytes::file("x", "deep x")})}),
         PackBytes::file("stone.png", "outer"),
         PackBytes::file("x", "top x"),
     };
@@ -255,11 +254,8 @@ TEST_F(ArchiveRead, LookupsWalkComponentsAndNeverMoveTheCurrentDirectory) {
     PK_DIR* textures = archive.current;
     ASSERT_NE(textures, archive.root);
     const Case fromTextures[] = {
-        {"stone.png", "inner"},
-        {"../stone.png", "outer"},
-        {"deep/x", "deep x"},
-        {"../textures/deep/x", "deep x"},
-        {"x", "<no entry>"},
+        {"stone.png", "inner"},           {"../stone.png", "outer"}, {"deep/x", "deep x"},
+        {"../textures/deep/x", "deep x"}, {"x", "<no entry>"},
     };
     for (const Case& c : fromTextures) {
         EXPECT_EQ(readEntry(archive, c.path), c.found) << c.path;
@@ -376,7 +372,8 @@ TEST_F(ArchiveRead, LyingPacksAreRefused) {
         const char* read = "";
     };
     std::string honest = one(PackBytes::descriptor("a", 8, 0));
-    std::string longTrailer = honest.substr(0, honest.size() - 4) + PackBytes::trailerField(static_cast<int32_t>(honest.size()));
+    std::string longTrailer =
+        honest.substr(0, honest.size() - 4) + PackBytes::trailerField(static_cast<int32_t>(honest.size()));
     std::string shortTrailer = honest.substr(0, honest.size() - 4) + PackBytes::trailerField(4);
     std::string negativeTrailer = honest.substr(0, honest.size() - 4) + PackBytes::trailerField(-20);
     const Case refused[] = {
@@ -389,10 +386,13 @@ TEST_F(ArchiveRead, LyingPacksAreRefused) {
         {"password past the directory", pack(PackBytes::int32le(100) + PackBytes::int32le(0))},
         {"negative main count", pack(head + PackBytes::int32le(-1))},
         {"absurd main count", pack(head + PackBytes::int32le(0x7FFFFFFF))},
-        {"main count beyond the descriptors", pack(head + PackBytes::int32le(2) + PackBytes::descriptor("a", 8, 0))},
+        {"main count beyond the descriptors",
+         pack(head + PackBytes::int32le(2) + PackBytes::descriptor("a", 8, 0))},
         {"name without terminator", pack(head + PackBytes::int32le(1) + PackBytes::invert("abc"))},
-        {"descriptor cut after its name", pack(head + PackBytes::int32le(1) + PackBytes::descriptor("a", 8, 0).substr(0, 6))},
-        {"offset inside the directory", one(PackBytes::descriptor("a", static_cast<int32_t>(8 + record.size()), 0))},
+        {"descriptor cut after its name",
+         pack(head + PackBytes::int32le(1) + PackBytes::descriptor("a", 8, 0).substr(0, 6))},
+        {"offset inside the directory",
+         one(PackBytes::descriptor("a", static_cast<int32_t>(8 + record.size()), 0))},
         {"offset before the records", one(PackBytes::descriptor("a", 3, 0))},
         {"negative offset", one(PackBytes::descriptor("a", -5, 0))},
         {"offset far past the end", one(PackBytes::descriptor("a", 0x7FFFFFF0, 0))},
@@ -409,15 +409,19 @@ TEST_F(ArchiveRead, LyingPacksAreRefused) {
 
     // Records that lie about their size open, but the entry does not.
     auto withRecord = [&](const std::string& lyingRecord) {
-        return PackBytes::assemble(lyingRecord, head + PackBytes::int32le(1) + PackBytes::descriptor("a", 8, 0));
+        return PackBytes::assemble(lyingRecord,
+                                   head + PackBytes::int32le(1) + PackBytes::descriptor("a", 8, 0));
     };
     const Case unreadable[] = {
-        {"size past the records", withRecord(std::string(1, '\0') + PackBytes::sizeField(1000) + PackBytes::encipherContent(zlib, 0)),
+        {"size past the records",
+         withRecord(std::string(1, '\0') + PackBytes::sizeField(1000) + PackBytes::encipherContent(zlib, 0)),
          "<no entry>"},
-        {"negative size", withRecord(std::string(1, '\0') + PackBytes::sizeField(-1) + PackBytes::encipherContent(zlib, 0)),
+        {"negative size",
+         withRecord(std::string(1, '\0') + PackBytes::sizeField(-1) + PackBytes::encipherContent(zlib, 0)),
          "<no entry>"},
         {"record cut before its size", withRecord(std::string(1, '\0') + "\x01\x02"), "<no entry>"},
-        {"content that is no zlib stream", withRecord(std::string(1, '\0') + PackBytes::sizeField(7) + "garbage"), "<unreadable>"},
+        {"content that is no zlib stream",
+         withRecord(std::string(1, '\0') + PackBytes::sizeField(7) + "garbage"), "<unreadable>"},
         {"content cut short",
          withRecord(std::string(1, '\0') + PackBytes::sizeField(static_cast<int32_t>(zlib.size() - 3)) +
                     PackBytes::encipherContent(zlib.substr(0, zlib.size() - 3), 0)),
@@ -438,9 +442,9 @@ TEST_F(ArchiveRead, LyingPacksAreRefused) {
 }
 
 TEST_F(ArchiveRead, EveryTruncationFailsCleanly) {
-    std::string full = PackBytes::build({PackBytes::directory("d", {PackBytes::file("f", mixed(700, 3))}),
-                                         PackBytes::file("g", "gee")},
-                                        true, "pw");
+    std::string full = PackBytes::build(
+        {PackBytes::directory("d", {PackBytes::file("f", mixed(700, 3))}), PackBytes::file("g", "gee")}, true,
+        "pw");
     for (size_t length = 0; length < full.size(); ++length) {
         // A fresh name each time: truncating a file is far slower than creating one.
         std::string path = put(full.substr(0, length), "cut" + std::to_string(length));
@@ -453,8 +457,8 @@ TEST_F(ArchiveRead, EveryTruncationFailsCleanly) {
 }
 
 TEST_F(ArchiveRead, FlippedBytesNeverCrashTheReader) {
-    std::string full = PackBytes::build({PackBytes::directory("d", {PackBytes::file("f", mixed(700, 4))}),
-                                         PackBytes::file("g", "gee")});
+    std::string full = PackBytes::build(
+        {PackBytes::directory("d", {PackBytes::file("f", mixed(700, 4))}), PackBytes::file("g", "gee")});
     int opened = 0;
     for (size_t at = 0; at < full.size(); ++at) {
         std::string damaged = full;

@@ -1,5 +1,11 @@
 // Writing and unpacking packs: the exact bytes packFile lays down, progress codes,
 // callback-supplied content, round trips, and extraction that must stay inside its target.
+#include <dirent.h>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -8,15 +14,8 @@
 #include <string>
 #include <vector>
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <gtest/gtest.h>
-
-#include "storage/Archive.h"
 #include "core/Buffer.h"
+#include "storage/Archive.h"
 #include "support/PackBuilder.h"
 #include "support/PackReading.h"
 #include "support/TempDir.h"
@@ -36,7 +35,8 @@ std::vector<std::string> readdirOrder(const std::string& path) {
     std::vector<std::string> names;
     DIR* directory = opendir(path.c_str());
     while (struct dirent* entry = readdir(directory)) {
-        if (strcmp(entry->d_name, ".") != 0 && strcmp(entry->d_name, "..") != 0) names.push_back(entry->d_name);
+        if (strcmp(entry->d_name, ".") != 0 && strcmp(entry->d_name, "..") != 0)
+            names.push_back(entry->d_name);
     }
     closedir(directory);
     return names;
@@ -70,18 +70,21 @@ struct Recorder {
     std::vector<std::string> pieces;
     size_t nextPiece = 0;
     unsigned long announcedSize = 0;
-    unsigned char answer = 2;          // to code 4 for every other file
-    long forcePieceLength = -1;        // >= 0: report this length for every piece
+    unsigned char answer = 2;    // to code 4 for every other file
+    long forcePieceLength = -1;  // >= 0: report this length for every piece
 };
 
 Recorder* recorder = nullptr;
 
-unsigned char record(unsigned char code, char const* first, char const* second, unsigned long* value, void** data) {
+unsigned char record(unsigned char code, char const* first, char const* second, unsigned long* value,
+                     void** data) {
     Recorder& r = *recorder;
-    r.calls.push_back({code, first ? first : "", second ? second : "", value ? static_cast<long>(*value) : -1, data != nullptr});
+    r.calls.push_back({code, first ? first : "", second ? second : "", value ? static_cast<long>(*value) : -1,
+                       data != nullptr});
     std::string name = first ? first : "";
-    bool supplied = !r.suppliedName.empty() && name.size() >= r.suppliedName.size() &&
-                    name.compare(name.size() - r.suppliedName.size(), r.suppliedName.size(), r.suppliedName) == 0;
+    bool supplied =
+        !r.suppliedName.empty() && name.size() >= r.suppliedName.size() &&
+        name.compare(name.size() - r.suppliedName.size(), r.suppliedName.size(), r.suppliedName) == 0;
     if (code == 4) return supplied ? 1 : r.answer;
     if (code == 5) *value = r.announcedSize;
     if (code == 6) {
@@ -121,7 +124,8 @@ TEST_F(ArchiveWrite, PackFileLaysDownTheFormatByteForByte) {
         ASSERT_EQ(archive.packFile((dir / "src").c_str(), pack.c_str(), c.password), Archive::PACK_OK);
         std::vector<Entry> expected;
         for (const std::string& name : readdirOrder(dir / "src")) {
-            expected.push_back(name == "e" ? PackBytes::directory("e") : PackBytes::file("a.txt", "hello, pack"));
+            expected.push_back(name == "e" ? PackBytes::directory("e")
+                                           : PackBytes::file("a.txt", "hello, pack"));
         }
         ASSERT_EQ(expected.size(), 2u);
         EXPECT_EQ(dir.readFile("out.dat"), PackBytes::build(expected, c.stored, c.password ? c.password : ""))
@@ -160,7 +164,8 @@ TEST_F(ArchiveWrite, TheLowLevelWriterStoresWhatItIsGiven) {
     EXPECT_EQ(archive.mode, 0);
     EXPECT_EQ(archive.root, nullptr);
 
-    std::vector<Entry> expected = {PackBytes::directory("d", {PackBytes::file("f", "inner")}), PackBytes::file("g", "outer")};
+    std::vector<Entry> expected = {PackBytes::directory("d", {PackBytes::file("f", "inner")}),
+                                   PackBytes::file("g", "outer")};
     EXPECT_EQ(dir.readFile("manual.dat"), PackBytes::build(expected, true, "key"));
 }
 
@@ -308,7 +313,8 @@ TEST_F(ArchiveWrite, ACallbackThatDoesNotAddUpFailsInsteadOfLooping) {
         calls.forcePieceLength = c.pieceLength;
         Archive archive;
         archive.setProc(record);
-        EXPECT_EQ(archive.packFile((dir / "src").c_str(), (dir / "p.dat").c_str(), nullptr), Archive::PACK_BAD_CALLBACK)
+        EXPECT_EQ(archive.packFile((dir / "src").c_str(), (dir / "p.dat").c_str(), nullptr),
+                  Archive::PACK_BAD_CALLBACK)
             << c.what;
         EXPECT_EQ(archive.mode, 0) << c.what;
         ASSERT_NE(archive.getFailedPath(), nullptr);
@@ -319,7 +325,8 @@ TEST_F(ArchiveWrite, ACallbackThatDoesNotAddUpFailsInsteadOfLooping) {
 TEST_F(ArchiveWrite, PackFileFailuresAreReportedAndLeaveOldPacksAlone) {
     dir.writeFile("old.dat", "an earlier pack");
     Archive archive;
-    EXPECT_EQ(archive.packFile((dir / "nosuch").c_str(), (dir / "old.dat").c_str(), nullptr), Archive::PACK_NO_SOURCE);
+    EXPECT_EQ(archive.packFile((dir / "nosuch").c_str(), (dir / "old.dat").c_str(), nullptr),
+              Archive::PACK_NO_SOURCE);
     EXPECT_EQ(dir.readFile("old.dat"), "an earlier pack");
     EXPECT_EQ(archive.mode, 0);
 
@@ -329,7 +336,8 @@ TEST_F(ArchiveWrite, PackFileFailuresAreReportedAndLeaveOldPacksAlone) {
 
     // A file that cannot be read stops the pack and is named.
     ASSERT_EQ(symlink((dir / "gone").c_str(), (dir / "src/dangling").c_str()), 0);
-    EXPECT_EQ(archive.packFile((dir / "src").c_str(), (dir / "p.dat").c_str(), nullptr), Archive::PACK_READ_FAILED);
+    EXPECT_EQ(archive.packFile((dir / "src").c_str(), (dir / "p.dat").c_str(), nullptr),
+              Archive::PACK_READ_FAILED);
     EXPECT_EQ(archive.mode, 0);
     ASSERT_NE(archive.getFailedPath(), nullptr);
     EXPECT_EQ(std::string(archive.getFailedPath()), realPath(dir / "src") + "/dangling");
@@ -337,20 +345,23 @@ TEST_F(ArchiveWrite, PackFileFailuresAreReportedAndLeaveOldPacksAlone) {
 
     // So does a name the format cannot store.
     dir.writeFile("src/bad\xFFname", "x");
-    EXPECT_EQ(archive.packFile((dir / "src").c_str(), (dir / "p.dat").c_str(), nullptr), Archive::PACK_BAD_NAME);
+    EXPECT_EQ(archive.packFile((dir / "src").c_str(), (dir / "p.dat").c_str(), nullptr),
+              Archive::PACK_BAD_NAME);
     EXPECT_EQ(archive.mode, 0);
 
     // An archive that is open is not reused.
     ASSERT_EQ(unlink((dir / "src/bad\xFFname").c_str()), 0);
     ASSERT_TRUE(archive.createPackFile((dir / "q.dat").c_str(), nullptr));
-    EXPECT_EQ(archive.packFile((dir / "src").c_str(), (dir / "p.dat").c_str(), nullptr), Archive::PACK_CANNOT_CREATE);
+    EXPECT_EQ(archive.packFile((dir / "src").c_str(), (dir / "p.dat").c_str(), nullptr),
+              Archive::PACK_CANNOT_CREATE);
     EXPECT_TRUE(archive.closePackFile());
 }
 
 TEST_F(ArchiveWrite, APackInsideItsSourceDoesNotPackItself) {
     dir.writeFile("src/a.txt", "alpha");
     Archive archive;
-    ASSERT_EQ(archive.packFile((dir / "src").c_str(), (dir / "src/self.dat").c_str(), nullptr), Archive::PACK_OK);
+    ASSERT_EQ(archive.packFile((dir / "src").c_str(), (dir / "src/self.dat").c_str(), nullptr),
+              Archive::PACK_OK);
     ASSERT_EQ(archive.openPackFile((dir / "src/self.dat").c_str(), nullptr), 0);
     ASSERT_EQ(archive.getDirectoryCount(), 1);
     EXPECT_EQ(readEntry(archive, "a.txt"), "alpha");
@@ -367,7 +378,8 @@ TEST_F(ArchiveWrite, DirectorySizeSumsEveryFileBelow) {
 
 TEST_F(ArchiveWrite, ExtractAppendsToFilesThatAreThere) {
     std::string pack = dir / "p.dat";
-    dir.writeFile("p.dat", PackBytes::build({PackBytes::file("a.txt", "new"), PackBytes::directory("d", {PackBytes::file("b", "bee")})}));
+    dir.writeFile("p.dat", PackBytes::build({PackBytes::file("a.txt", "new"),
+                                             PackBytes::directory("d", {PackBytes::file("b", "bee")})}));
     dir.writeFile("out/a.txt", "old-");
     ASSERT_EQ(mkdir((dir / "out/d").c_str(), 0777), 0);
     Archive archive;
@@ -409,7 +421,8 @@ TEST_F(ArchiveWrite, ExtractNeverWritesOutsideItsTarget) {
         PackBytes::file(".", "dot"),
         PackBytes::file("a\\..\\..\\escape2", "back!"),
         PackBytes::directory("..", {PackBytes::file("escape3", "up!")}),
-        PackBytes::directory("sub", {PackBytes::file("../../escape4", "up2!"), PackBytes::file("fine", "fine")}),
+        PackBytes::directory("sub",
+                             {PackBytes::file("../../escape4", "up2!"), PackBytes::file("fine", "fine")}),
         PackBytes::file("ok.txt", "ok"),
     };
     dir.writeFile("p.dat", PackBytes::build(entries));
@@ -426,7 +439,8 @@ TEST_F(ArchiveWrite, ExtractNeverWritesOutsideItsTarget) {
     EXPECT_EQ(readdirOrder(dir / "area"), std::vector<std::string>{"out"});
     EXPECT_EQ(readdirOrder(dir / "area/out/sub"), std::vector<std::string>{"fine"});
     EXPECT_FALSE(exists("/tmp/" + marker));
-    for (const char* name : {"escape", "escape2", "escape3", "escape4"}) EXPECT_FALSE(exists(dir / name)) << name;
+    for (const char* name : {"escape", "escape2", "escape3", "escape4"})
+        EXPECT_FALSE(exists(dir / name)) << name;
 }
 
 TEST_F(ArchiveWrite, ExtractDoesNotFollowLinksStandingInTheWay) {
@@ -444,7 +458,8 @@ TEST_F(ArchiveWrite, ExtractDoesNotFollowLinksStandingInTheWay) {
                                PackBytes::file("fine.txt", "fine"),
                            }));
     Archive archive;
-    EXPECT_EQ(archive.extractFile((dir / "p.dat").c_str(), (dir / "out").c_str(), nullptr), Archive::EXTRACT_INCOMPLETE);
+    EXPECT_EQ(archive.extractFile((dir / "p.dat").c_str(), (dir / "out").c_str(), nullptr),
+              Archive::EXTRACT_INCOMPLETE);
     EXPECT_EQ(dir.readFile("outside/victim.txt"), "precious");
     EXPECT_EQ(readdirOrder(dir / "outside"), std::vector<std::string>{"victim.txt"});
     EXPECT_EQ(dir.readFile("out/fine.txt"), "fine");

@@ -1,16 +1,16 @@
 // Typed records: byte layouts, ownership, nesting, and streams that lie.
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
 
-#include <gtest/gtest.h>
-
+#include "core/Buffer.h"
 #include "math/Vector2.h"
 #include "math/Vector3.h"
 #include "math/Vector4.h"
-#include "core/Buffer.h"
 #include "storage/BufferableList.h"
 #include "storage/BufferableMap.h"
 #include "storage/File.h"
@@ -80,23 +80,33 @@ TEST(BufferableMapTest, EveryTaggedClassHasItsLayoutAndReadsBack) {
         std::function<bool(BufferableMap&)> check;
     };
     const Case cases[] = {
-        {[] { return new Boolean(true); }, "01 01", [](BufferableMap& m) { return m.getBoolean("k") && m.getBoolean("k")->value; }},
-        {[] { return new Byte2(0xAB); }, "02 ab", [](BufferableMap& m) { return m.getByte2("k") && m.getByte2("k")->value == 0xAB; }},
-        {[] { return new Integer(-2); }, "04 fe ff ff ff", [](BufferableMap& m) { return m.getInteger("k") && m.getInteger("k")->value == -2; }},
-        {[] { return new Float(1.0f); }, "06 00 00 80 3f", [](BufferableMap& m) { return m.getFloat("k") && m.getFloat("k")->value == 1.0f; }},
-        {[] { return new Double(2.0); }, "07 00 00 00 00 00 00 00 40", [](BufferableMap& m) { return m.getDouble("k") && m.getDouble("k")->value == 2.0; }},
+        {[] { return new Boolean(true); }, "01 01",
+         [](BufferableMap& m) { return m.getBoolean("k") && m.getBoolean("k")->value; }},
+        {[] { return new Byte2(0xAB); }, "02 ab",
+         [](BufferableMap& m) { return m.getByte2("k") && m.getByte2("k")->value == 0xAB; }},
+        {[] { return new Integer(-2); }, "04 fe ff ff ff",
+         [](BufferableMap& m) { return m.getInteger("k") && m.getInteger("k")->value == -2; }},
+        {[] { return new Float(1.0f); }, "06 00 00 80 3f",
+         [](BufferableMap& m) { return m.getFloat("k") && m.getFloat("k")->value == 1.0f; }},
+        {[] { return new Double(2.0); }, "07 00 00 00 00 00 00 00 40",
+         [](BufferableMap& m) { return m.getDouble("k") && m.getDouble("k")->value == 2.0; }},
         {[] { return new Vector3(1, 2, 3); }, "08 00 00 80 3f 00 00 00 40 00 00 40 40",
          [](BufferableMap& m) { return m.getVector3("k") && *m.getVector3("k") == Vector3(1, 2, 3); }},
-        {[] { return new String("abc"); }, "09 03 00 00 00 61 62 63", [](BufferableMap& m) { return m.getString("k") && *m.getString("k") == "abc"; }},
+        {[] { return new String("abc"); }, "09 03 00 00 00 61 62 63",
+         [](BufferableMap& m) { return m.getString("k") && *m.getString("k") == "abc"; }},
         {[] {
              Buffer* b = new Buffer();
              b->write("xy", 2);
              return b;
          },
-         "0a 02 00 00 00 78 79", [](BufferableMap& m) { return m.getBuffer("k") && bytesOf(*m.getBuffer("k")) == "xy"; }},
-        {[] { return new Buffer(); }, "0a 00 00 00 00", [](BufferableMap& m) { return m.getBuffer("k") && m.getBuffer("k")->data == nullptr; }},
-        {[] { return new BufferableMap(); }, "0b 00 00 00 00", [](BufferableMap& m) { return m.getMap("k") && m.getMap("k")->size() == 0; }},
-        {[] { return new BufferableList(); }, "0c 00 00 00 00", [](BufferableMap& m) { return m.getList("k") && m.getList("k")->size() == 0; }},
+         "0a 02 00 00 00 78 79",
+         [](BufferableMap& m) { return m.getBuffer("k") && bytesOf(*m.getBuffer("k")) == "xy"; }},
+        {[] { return new Buffer(); }, "0a 00 00 00 00",
+         [](BufferableMap& m) { return m.getBuffer("k") && m.getBuffer("k")->data == nullptr; }},
+        {[] { return new BufferableMap(); }, "0b 00 00 00 00",
+         [](BufferableMap& m) { return m.getMap("k") && m.getMap("k")->size() == 0; }},
+        {[] { return new BufferableList(); }, "0c 00 00 00 00",
+         [](BufferableMap& m) { return m.getList("k") && m.getList("k")->size() == 0; }},
     };
     for (const Case& c : cases) {
         BufferableMap map;
@@ -274,7 +284,8 @@ TEST(BufferableMapTest, HostileStreamsStopCleanly) {
              ASSERT_EQ(m.size(), 1);
              EXPECT_EQ(m.getInteger("a")->value, 7);
          }},
-        {"key length past the end", le32(1) + le32(INT32_MAX) + "ab", [](BufferableMap& m) { EXPECT_EQ(m.size(), 0); }},
+        {"key length past the end", le32(1) + le32(INT32_MAX) + "ab",
+         [](BufferableMap& m) { EXPECT_EQ(m.size(), 0); }},
         {"key cut before its tag", le32(2) + entryA + hex("01 00 00 00 62"),
          [](BufferableMap& m) {
              EXPECT_EQ(m.size(), 1);
@@ -300,14 +311,17 @@ TEST(BufferableMapTest, HostileStreamsStopCleanly) {
              ASSERT_NE(m.getInteger("i"), nullptr);
              EXPECT_EQ(m.getInteger("i")->value, 0x0201);
          }},
-        {"unused tag 3 stops the read", le32(3) + entryA + hex("01 00 00 00 62 03 00") + hex("01 00 00 00 63 04 01 00 00 00"),
+        {"unused tag 3 stops the read",
+         le32(3) + entryA + hex("01 00 00 00 62 03 00") + hex("01 00 00 00 63 04 01 00 00 00"),
          [](BufferableMap& m) {
              EXPECT_EQ(m.size(), 1);
              EXPECT_EQ(m.get("c"), nullptr);
          }},
-        {"tag 200 stops the read", le32(2) + entryA + hex("01 00 00 00 62 c8"), [](BufferableMap& m) { EXPECT_EQ(m.size(), 1); }},
+        {"tag 200 stops the read", le32(2) + entryA + hex("01 00 00 00 62 c8"),
+         [](BufferableMap& m) { EXPECT_EQ(m.size(), 1); }},
         {"unknown tag inside a nested map stops every level",
-         le32(3) + entryA + hex("01 00 00 00 6d 0b | 02 00 00 00 | 01 00 00 00 78 01 01 | 01 00 00 00 79 05") +
+         le32(3) + entryA +
+             hex("01 00 00 00 6d 0b | 02 00 00 00 | 01 00 00 00 78 01 01 | 01 00 00 00 79 05") +
              hex("01 00 00 00 7a 01 01"),
          [](BufferableMap& m) {
              EXPECT_EQ(m.size(), 2);
@@ -316,18 +330,21 @@ TEST(BufferableMapTest, HostileStreamsStopCleanly) {
              EXPECT_NE(m.getMap("m")->getBoolean("x"), nullptr);
              EXPECT_EQ(m.get("z"), nullptr);
          }},
-        {"repeated key keeps its place and the last value", le32(3) + entryA + hex("01 00 00 00 62 01 01") + hex("01 00 00 00 61 04 09 00 00 00"),
+        {"repeated key keeps its place and the last value",
+         le32(3) + entryA + hex("01 00 00 00 62 01 01") + hex("01 00 00 00 61 04 09 00 00 00"),
          [](BufferableMap& m) {
              ASSERT_EQ(m.size(), 2);
              EXPECT_EQ(m.keys.get(0), "a");
              EXPECT_EQ(m.getInteger("a")->value, 9);
          }},
-        {"nested list with a huge count of empty elements", le32(1) + hex("01 00 00 00 6c 0c") + le32(INT32_MAX) + std::string(1000, '\0'),
+        {"nested list with a huge count of empty elements",
+         le32(1) + hex("01 00 00 00 6c 0c") + le32(INT32_MAX) + std::string(1000, '\0'),
          [](BufferableMap& m) {
              ASSERT_NE(m.getList("l"), nullptr);
              EXPECT_EQ(m.getList("l")->size(), 0);
          }},
-        {"nested list with a non-map element", le32(2) + hex("01 00 00 00 6c 0c | 03 00 00 00 0b 00 00 00 00 04 0b 00 00 00 00") + entryA,
+        {"nested list with a non-map element",
+         le32(2) + hex("01 00 00 00 6c 0c | 03 00 00 00 0b 00 00 00 00 04 0b 00 00 00 00") + entryA,
          [](BufferableMap& m) {
              EXPECT_EQ(m.size(), 1);
              ASSERT_NE(m.getList("l"), nullptr);

@@ -1,16 +1,15 @@
 // File: queries, whole-file reads, appending writes, listing and the working directory.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include "core/Buffer.h"
 #include "storage/File.h"

@@ -7,8 +7,9 @@
 
 // The valid bytes of the buffer (empty when it holds nothing).
 inline std::string bytesOf(const Buffer& buffer) {
-    return buffer.data ? std::string(reinterpret_cast<const char*>(buffer.data), static_cast<size_t>(buffer.size))
-                       : std::string();
+    return buffer.data
+               ? std::string(reinterpret_cast<const char*>(buffer.data), static_cast<size_t>(buffer.size))
+               : std::string();
 }
 
 // Appends the bytes to the buffer.

@@ -1,11 +1,11 @@
 // Helpers to capture what code under test writes to standard output or standard error.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <functional>
 #include <string>
-
-#include <gtest/gtest.h>
 
 inline std::string captureStdout(const std::function<void()>& action) {
     fflush(stdout);

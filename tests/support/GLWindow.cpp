@@ -1,9 +1,9 @@
 #include "support/GLWindow.h"
 
+#include <SDL.h>
+
 #include <cstdio>
 #include <string>
-
-#include <SDL.h>
 
 #include "support/LogCapture.h"
 

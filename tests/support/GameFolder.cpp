@@ -1,17 +1,17 @@
 #include "support/GameFolder.h"
 
+#include <unistd.h>
+
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
-#include <unistd.h>
-
-#include "window/WindowEvents.h"
 #include "app/SharedLayer.h"
-#include "window/Window.h"
 #include "platform/GL.h"
 #include "resources/Resources.h"
 #include "support/LogCapture.h"
+#include "window/Window.h"
+#include "window/WindowEvents.h"
 
 namespace {
 
@@ -27,8 +27,9 @@ std::string sourceFile(const std::string& relative) {
 
 GameFolder::GameFolder(const std::map<std::string, std::string>& pictures) {
     for (const auto& [name, bytes] : pictures) dir.writeFile("data/" + name, bytes);
-    for (const char* shader : {"uv/gouraud-shading.v.glsl", "uv/gouraud-shading.f.glsl", "uv/simple-textured.v.glsl",
-                               "uv/simple-textured.f.glsl", "uv/textured-gt-0-5.v.glsl", "uv/textured-gt-0-5.f.glsl"}) {
+    for (const char* shader :
+         {"uv/gouraud-shading.v.glsl", "uv/gouraud-shading.f.glsl", "uv/simple-textured.v.glsl",
+          "uv/simple-textured.f.glsl", "uv/textured-gt-0-5.v.glsl", "uv/textured-gt-0-5.f.glsl"}) {
         dir.writeFile(std::string("data/") + shader, sourceFile(std::string("data/") + shader));
     }
     if (chdir(dir.path().c_str()) != 0) throw std::runtime_error("chdir failed");

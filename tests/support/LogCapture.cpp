@@ -1,10 +1,9 @@
 #include "support/LogCapture.h"
 
 #include <SDL.h>
+#include <gtest/gtest.h>
 
 #include <cstdio>
-
-#include <gtest/gtest.h>
 
 #ifndef QUANDRELS_TEST_FIXED_BUILD
 

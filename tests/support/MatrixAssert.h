@@ -2,11 +2,11 @@
 // with a failure message that prints both matrices in rows.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <cstdio>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "math/Matrix4x4.h"
 #include "math/Vector3.h"
@@ -16,7 +16,8 @@ inline std::string matrixText(const float* m) {
     std::string text;
     char line[160];
     for (int row = 0; row < 4; row++) {
-        snprintf(line, sizeof line, "  [%12.6g %12.6g %12.6g %12.6g]\n", m[row], m[4 + row], m[8 + row], m[12 + row]);
+        snprintf(line, sizeof line, "  [%12.6g %12.6g %12.6g %12.6g]\n", m[row], m[4 + row], m[8 + row],
+                 m[12 + row]);
         text += line;
     }
     return text;
@@ -35,7 +36,8 @@ inline testing::AssertionResult matrixNear(const Matrix4x4& actual, const float*
     return testing::AssertionSuccess();
 }
 
-inline testing::AssertionResult matrixNear(const Matrix4x4& actual, const Matrix4x4& expected, float tolerance) {
+inline testing::AssertionResult matrixNear(const Matrix4x4& actual, const Matrix4x4& expected,
+                                           float tolerance) {
     return matrixNear(actual, expected.m, tolerance);
 }
 
@@ -44,9 +46,9 @@ inline testing::AssertionResult vectorNear(const Vector3& actual, const Vector3&
         std::fabs(actual.z - expected.z) <= tolerance) {
         return testing::AssertionSuccess();
     }
-    return testing::AssertionFailure() << "(" << actual.x << ", " << actual.y << ", " << actual.z << ") is not within "
-                                       << tolerance << " of (" << expected.x << ", " << expected.y << ", "
-                                       << expected.z << ")";
+    return testing::AssertionFailure()
+           << "(" << actual.x << ", " << actual.y << ", " << actual.z << ") is not within " << tolerance
+           << " of (" << expected.x << ", " << expected.y << ", " << expected.z << ")";
 }
 
 inline testing::AssertionResult vectorNear(const Vector4& actual, const Vector4& expected, float tolerance) {
@@ -54,7 +56,8 @@ inline testing::AssertionResult vectorNear(const Vector4& actual, const Vector4&
         std::fabs(actual.z - expected.z) <= tolerance && std::fabs(actual.w - expected.w) <= tolerance) {
         return testing::AssertionSuccess();
     }
-    return testing::AssertionFailure() << "(" << actual.x << ", " << actual.y << ", " << actual.z << ", " << actual.w
-                                       << ") is not within " << tolerance << " of (" << expected.x << ", "
-                                       << expected.y << ", " << expected.z << ", " << expected.w << ")";
+    return testing::AssertionFailure()
+           << "(" << actual.x << ", " << actual.y << ", " << actual.z << ", " << actual.w
+           << ") is not within " << tolerance << " of (" << expected.x << ", " << expected.y << ", "
+           << expected.z << ", " << expected.w << ")";
 }

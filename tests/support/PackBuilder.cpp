@@ -1,8 +1,8 @@
 #include "support/PackBuilder.h"
 
-#include <stdexcept>
-
 #include <zlib.h>
+
+#include <stdexcept>
 
 const unsigned char PackBytes::KEY1[3] = {0x5A, 0x21, 0x7C};
 const unsigned char PackBytes::KEY2[5] = {0x13, 0x44, 0x6E, 0x29, 0x58};
@@ -87,12 +87,14 @@ std::string PackBytes::descriptor(const std::string& name, int32_t offset, int32
     return invert(name) + std::string(1, '\0') + offsetField(offset) + countField(count);
 }
 
-std::string PackBytes::assemble(const std::string& records, const std::string& directory, const std::string& magic) {
+std::string PackBytes::assemble(const std::string& records, const std::string& directory,
+                                const std::string& magic) {
     return magic + records + directory + trailerField(static_cast<int32_t>(directory.size()));
 }
 
 namespace {
-void addEntries(const std::vector<PackBytes::Entry>& entries, std::string& records, std::string& descriptors, size_t base) {
+void addEntries(const std::vector<PackBytes::Entry>& entries, std::string& records, std::string& descriptors,
+                size_t base) {
     for (const PackBytes::Entry& e : entries) {
         int32_t offset = static_cast<int32_t>(base + records.size());
         if (e.directory) {
@@ -107,7 +109,7 @@ void addEntries(const std::vector<PackBytes::Entry>& entries, std::string& recor
 }  // namespace
 
 std::string PackBytes::build(const std::vector<Entry>& entries, bool hasPassword, const std::string& password,
-                  const std::string& magic) {
+                             const std::string& magic) {
     std::string records;
     std::string descriptors;
     addEntries(entries, records, descriptors, magic.size());
@@ -120,4 +122,3 @@ std::string PackBytes::build(const std::vector<Entry>& entries, bool hasPassword
     directory += int32le(static_cast<int32_t>(entries.size())) + descriptors;
     return assemble(records, directory, magic);
 }
-

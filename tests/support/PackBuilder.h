@@ -44,7 +44,8 @@ public:
 
     // A complete pack with `entries` as its main directory; hasPassword false writes P = 0.
     static std::string build(const std::vector<Entry>& entries, bool hasPassword = false,
-                             const std::string& password = std::string(), const std::string& magic = "Ahoj :-)");
+                             const std::string& password = std::string(),
+                             const std::string& magic = "Ahoj :-)");
 
     // Pieces for hand-made packs: a file's record (flag, size, content) and a descriptor.
     static std::string fileRecord(const std::string& zlib);

@@ -5,8 +5,8 @@
 #include <random>
 #include <string>
 
-#include "storage/Archive.h"
 #include "core/Buffer.h"
+#include "storage/Archive.h"
 #include "support/Bytes.h"
 
 // `length` bytes from a seeded generator: the same bytes on every run, barely compressible.

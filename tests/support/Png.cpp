@@ -1,8 +1,8 @@
 #include "support/Png.h"
 
-#include <stdexcept>
-
 #include <zlib.h>
+
+#include <stdexcept>
 
 namespace png {
 
@@ -19,15 +19,18 @@ void chunk(std::string& out, const char* type, const std::string& data) {
     put32(out, static_cast<uint32_t>(data.size()));
     std::string body = std::string(type, 4) + data;
     out += body;
-    put32(out, static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(body.data()),
-                                           static_cast<uInt>(body.size()))));
+    put32(out, static_cast<uint32_t>(
+                   crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()))));
 }
 
 int samplesPerPixel(ColorType type) {
     switch (type) {
-        case RGB: return 3;
-        case RGBA: return 4;
-        default: return 1;
+        case RGB:
+            return 3;
+        case RGBA:
+            return 4;
+        default:
+            return 1;
     }
 }
 

@@ -11,7 +11,7 @@
 #include "core/Observer.h"
 
 struct SeenEvent {
-    std::string by;     // label of the component whose handler ran
+    std::string by;  // label of the component whose handler ran
     std::string name;
     Component* source;
     Event* record;

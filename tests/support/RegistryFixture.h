@@ -2,10 +2,10 @@
 // registry is emptied before and after, and the working directory is restored.
 #pragma once
 
-#include <string>
-
 #include <gtest/gtest.h>
 #include <unistd.h>
+
+#include <string>
 
 #include "audio/AudioPlayer.h"
 #include "audio/Sound.h"
@@ -35,6 +35,8 @@ protected:
     }
 
     // Writes a loose file under data/.
-    void dataFile(const std::string& name, const std::string& content) { dir.writeFile("data/" + name, content); }
+    void dataFile(const std::string& name, const std::string& content) {
+        dir.writeFile("data/" + name, content);
+    }
     void packFile(const std::string& bytes) { dir.writeFile("Quandrels.dat", bytes); }
 };

@@ -1,13 +1,13 @@
 #include "support/RunProcess.h"
 
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
-
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -37,14 +37,17 @@ ProcessResult runProcess(const std::vector<std::string>& argv, const std::string
     pid_t child = fork();
     if (child == 0) {
         int in = open("/dev/null", O_RDONLY);
-        if (in < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 || chdir(workingDirectory.c_str()) != 0) _exit(126);
+        if (in < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 ||
+            chdir(workingDirectory.c_str()) != 0)
+            _exit(126);
         execv(args[0], args.data());
         _exit(127);
     }
     close(out);
     close(err);
     int status = 0;
-    if (child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status)) result.status = WEXITSTATUS(status);
+    if (child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status))
+        result.status = WEXITSTATUS(status);
     result.out = slurp(outPath);
     result.err = slurp(errPath);
     unlink(outPath);

@@ -1,9 +1,9 @@
 // Restores the process's working directory when a test that changes it ends.
 #pragma once
 
-#include <string>
-
 #include <unistd.h>
+
+#include <string>
 
 class WorkingDirectoryGuard {
 public:

@@ -1,4 +1,9 @@
 // quandrels-pack as its users run it: a separate process, paths relative to where it runs.
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
@@ -6,12 +11,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include <dirent.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include "storage/Archive.h"
 #include "support/PackBuilder.h"
@@ -170,8 +169,9 @@ TEST_F(PackTool, RepackingInsideTheSourceLeavesTheOldPackOut) {
 }
 
 TEST_F(PackTool, ExtractRefusesExistingFilesUnlessToldToReplaceThem) {
-    dir.writeFile("p.dat", PackBytes::build({PackBytes::file("a.txt", "new a"), PackBytes::file("b.txt", "new b"),
-                                             PackBytes::file("link.txt", "new link")}));
+    dir.writeFile("p.dat",
+                  PackBytes::build({PackBytes::file("a.txt", "new a"), PackBytes::file("b.txt", "new b"),
+                                    PackBytes::file("link.txt", "new link")}));
     dir.writeFile("out/a.txt", "old a");
     dir.writeFile("victim.txt", "precious");
     ASSERT_EQ(symlink((dir / "victim.txt").c_str(), (dir / "out/link.txt").c_str()), 0);
@@ -232,7 +232,9 @@ TEST_F(PackTool, VerifyNamesDamagedEntries) {
     bad[bad.size() / 2] = static_cast<char>(bad[bad.size() / 2] ^ 0xFF);
     PackBytes::Entry damaged = PackBytes::file("broken.txt", "");
     damaged.stored = bad;
-    dir.writeFile("p.dat", PackBytes::build({PackBytes::directory("d", {PackBytes::file("ok.txt", "good content"), damaged})}));
+    dir.writeFile(
+        "p.dat",
+        PackBytes::build({PackBytes::directory("d", {PackBytes::file("ok.txt", "good content"), damaged})}));
 
     ProcessResult r = run({"verify", "p.dat"});
     EXPECT_EQ(r.status, 1);
@@ -245,7 +247,9 @@ TEST_F(PackTool, VerifyNamesDamagedEntries) {
         if (std::string(command) == "extract") args.push_back("out");
         ProcessResult junk = run(args);
         EXPECT_EQ(junk.status, 1) << command;
-        EXPECT_EQ(junk.err, "quandrels-pack: junk.dat: not a pack file, or damaged (its directory does not hold together)\n");
+        EXPECT_EQ(
+            junk.err,
+            "quandrels-pack: junk.dat: not a pack file, or damaged (its directory does not hold together)\n");
     }
     EXPECT_FALSE(exists(dir / "out"));
 }
@@ -255,7 +259,8 @@ TEST_F(PackTool, PasswordsAreAskedFor) {
     ASSERT_EQ(run({"pack", "src", "p.dat", "--password", "sesame"}).status, 0);
     ProcessResult without = run({"list", "p.dat"});
     EXPECT_EQ(without.status, 1);
-    EXPECT_EQ(without.err, "quandrels-pack: p.dat: the pack is protected by a password; give it with --password\n");
+    EXPECT_EQ(without.err,
+              "quandrels-pack: p.dat: the pack is protected by a password; give it with --password\n");
     ProcessResult with = run({"list", "p.dat", "--password=anything"});
     EXPECT_EQ(with.status, 0) << with.err;
     EXPECT_NE(with.out.find("a.txt"), std::string::npos);

@@ -31,12 +31,12 @@ TEST(Interpolation, FadeRisesAndFallsOverOneSecond) {
         int phase;
         bool running;
     };
-    for (const Step& s : std::vector<Step>{{0.125f, 0.25f, 1, true},   // time 0.125
-                                           {0.125f, 0.5f, 1, true},    // 0.25
-                                           {0.25f, 1.0f, 2, true},     // 0.5: the second point
-                                           {0.125f, 0.75f, 2, true},   // 0.625
-                                           {0.25f, 0.25f, 2, true},    // 0.875
-                                           {0.125f, 0.0f, 2, true},    // 1.0: not yet over
+    for (const Step& s : std::vector<Step>{{0.125f, 0.25f, 1, true},      // time 0.125
+                                           {0.125f, 0.5f, 1, true},       // 0.25
+                                           {0.25f, 1.0f, 2, true},        // 0.5: the second point
+                                           {0.125f, 0.75f, 2, true},      // 0.625
+                                           {0.25f, 0.25f, 2, true},       // 0.875
+                                           {0.125f, 0.0f, 2, true},       // 1.0: not yet over
                                            {0.0625f, 0.0f, 2, false}}) {  // past the end
         t.animate(s.dt);
         SCOPED_TRACE(testing::Message() << "time " << t.time);
@@ -89,13 +89,13 @@ TEST(Interpolation, KeysAroundThePhaseWithoutLooping) {
         float time;
         InterpolationInput expected;
     };
-    for (const Case& c : std::vector<Case>{
-             {0, 0.0f, {0, 10, 10, 10, 20}},      // before the first point: key 0 throughout
-             {0, 0.7f, {0, 10, 10, 10, 20}},
-             {1, 0.25f, {0.25f, 10, 10, 20, 30}},
-             {3, 2.5f, {0.5f, 20, 30, 40, 50}},
-             {4, 3.5f, {0.5f, 30, 40, 50, 50}},
-             {4, 4.0f, {1, 30, 40, 50, 50}}}) {
+    for (const Case& c :
+         std::vector<Case>{{0, 0.0f, {0, 10, 10, 10, 20}},  // before the first point: key 0 throughout
+                           {0, 0.7f, {0, 10, 10, 10, 20}},
+                           {1, 0.25f, {0.25f, 10, 10, 20, 30}},
+                           {3, 2.5f, {0.5f, 20, 30, 40, 50}},
+                           {4, 3.5f, {0.5f, 30, 40, 50, 50}},
+                           {4, 4.0f, {1, 30, 40, 50, 50}}}) {
         SCOPED_TRACE(testing::Message() << "phase " << c.phase << " time " << c.time);
         t->phase = c.phase;
         t->time = c.time;
@@ -133,9 +133,9 @@ TEST(Interpolation, LoopingRunsFromTheLastKeyToTheFirstAcrossTheCycleEnd) {
     };
     for (const Step& s : std::vector<Step>{
              {0.1f, 0, (1.1f - 0.6f) / 0.6f, 20 - 10 * (0.5f / 0.6f)},  // time 0.1, wrapped to 1.1
-             {0.3f, 1, 0.5f, 15},                                         // time 0.4
-             {0.3f, 0, 0.1f / 0.6f, 20 - 10 * (0.1f / 0.6f)},             // time 0.7, past 0.6
-             {0.4f, 0, 0.5f / 0.6f, 20 - 10 * (0.5f / 0.6f)}}) {          // time 0.1 again
+             {0.3f, 1, 0.5f, 15},                                       // time 0.4
+             {0.3f, 0, 0.1f / 0.6f, 20 - 10 * (0.1f / 0.6f)},           // time 0.7, past 0.6
+             {0.4f, 0, 0.5f / 0.6f, 20 - 10 * (0.5f / 0.6f)}}) {        // time 0.1 again
         t->animate(s.dt);
         SCOPED_TRACE(testing::Message() << "time " << t->time);
         ASSERT_EQ(t->phase, s.phase);

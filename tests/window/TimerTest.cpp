@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "window/WindowEvents.h"
-#include "window/Timer.h"
-#include "window/Window.h"
 #include "support/Capture.h"
 #include "support/RecordingComponent.h"
+#include "window/Timer.h"
+#include "window/Window.h"
+#include "window/WindowEvents.h"
 
 namespace {
 
@@ -43,8 +43,10 @@ struct Rig {
             events.push_back(std::string(e->name) + "@" + std::to_string(timer->phase));
             return e;
         };
-        if (parent) parent->add(owner);
-        else ownsTree = true;
+        if (parent)
+            parent->add(owner);
+        else
+            ownsTree = true;
     }
     ~Rig() {
         if (ownsTree) delete owner;
@@ -114,35 +116,120 @@ TEST(Timer, PointScanAndCycleEnds) {
     const std::vector<float> three = {0, 0.125f, 0.25f};
     const std::vector<float> nova = {0.2f, 0.5f, 1.2f, 1.8f, 1.9f, 2.5f, 3.5f, 3.8f, 4.1f, 4.8f};
     std::vector<ScanCase> cases = {
-        {"looping without points, 2.5 s in one call", 1, true, {}, 0, {2.5f},
-         {"to@0", "to@0"}, 0.5f, 0, true},
-        {"non-looping without points, past its end", 1, false, {}, 0, {0.4f, 0.7f},
-         {"to@0"}, 1, 0, false},
-        {"time equal to duration does not end the cycle", 1, false, {}, 0, {0.5f, 0.5f},
-         {}, 1, 0, true},
-        {"only time beyond duration ends it", 1, false, {}, 0, {0.5f, 0.5f, 0.125f},
-         {"to@0"}, 1, 0, false},
-        {"points 0, 0.125, 0.25 advanced by 0.3: phases, then timeout", 0.25f, false, three, 0, {0.3f},
-         {"ph@1", "ph@2", "to@2"}, 0.25f, 2, false},
-        {"start(0.3) sends the same events at once", 0.25f, false, three, 0.3f, {},
-         {"ph@1", "ph@2", "to@2"}, 0.25f, 2, false},
-        {"start(0.1) sends the events of its first 0.1 s", 0.25f, false, three, 0.1f, {},
-         {"ph@1"}, 0.1f, 1, true},
-        {"a first point 0 passes in the first step after start", 1, false, {0, 0.5f}, 0, {0.01f},
-         {"ph@1"}, 0.01f, 1, true},
-        {"a point equal to the end of a step is passed in it", 1, false, {0, 0.5f, 1}, 0, {0.25f, 0.25f},
-         {"ph@1", "ph@2"}, 0.5f, 2, true},
-        {"the last point raises no phase event", 1, false, {0, 0.5f, 1}, 0, {1.0f},
-         {"ph@1", "ph@2"}, 1, 2, true},
-        {"non-looping, later cycles pass nothing more", 1, false, {0.2f, 0.4f}, 0, {3.0f},
-         {"ph@1", "to@1"}, 1, 1, false},
-        {"looping: silent return to phase 0, next cycle's point before the timeout", 1, true, {0, 0.5f}, 0,
-         {0.2f, 0.4f, 0.5f}, {"ph@1", "ph@1", "to@1"}, 0.1f, 1, true},
-        {"looping over several cycles in one step", 1, true, {0.25f, 0.75f}, 0, {2.5f},
-         {"ph@1", "ph@1", "ph@1", "to@1", "to@1"}, 0.5f, 1, true},
+        {"looping without points, 2.5 s in one call",
+         1,
+         true,
+         {},
+         0,
+         {2.5f},
+         {"to@0", "to@0"},
+         0.5f,
+         0,
+         true},
+        {"non-looping without points, past its end", 1, false, {}, 0, {0.4f, 0.7f}, {"to@0"}, 1, 0, false},
+        {"time equal to duration does not end the cycle", 1, false, {}, 0, {0.5f, 0.5f}, {}, 1, 0, true},
+        {"only time beyond duration ends it", 1, false, {}, 0, {0.5f, 0.5f, 0.125f}, {"to@0"}, 1, 0, false},
+        {"points 0, 0.125, 0.25 advanced by 0.3: phases, then timeout",
+         0.25f,
+         false,
+         three,
+         0,
+         {0.3f},
+         {"ph@1", "ph@2", "to@2"},
+         0.25f,
+         2,
+         false},
+        {"start(0.3) sends the same events at once",
+         0.25f,
+         false,
+         three,
+         0.3f,
+         {},
+         {"ph@1", "ph@2", "to@2"},
+         0.25f,
+         2,
+         false},
+        {"start(0.1) sends the events of its first 0.1 s",
+         0.25f,
+         false,
+         three,
+         0.1f,
+         {},
+         {"ph@1"},
+         0.1f,
+         1,
+         true},
+        {"a first point 0 passes in the first step after start",
+         1,
+         false,
+         {0, 0.5f},
+         0,
+         {0.01f},
+         {"ph@1"},
+         0.01f,
+         1,
+         true},
+        {"a point equal to the end of a step is passed in it",
+         1,
+         false,
+         {0, 0.5f, 1},
+         0,
+         {0.25f, 0.25f},
+         {"ph@1", "ph@2"},
+         0.5f,
+         2,
+         true},
+        {"the last point raises no phase event",
+         1,
+         false,
+         {0, 0.5f, 1},
+         0,
+         {1.0f},
+         {"ph@1", "ph@2"},
+         1,
+         2,
+         true},
+        {"non-looping, later cycles pass nothing more",
+         1,
+         false,
+         {0.2f, 0.4f},
+         0,
+         {3.0f},
+         {"ph@1", "to@1"},
+         1,
+         1,
+         false},
+        {"looping: silent return to phase 0, next cycle's point before the timeout",
+         1,
+         true,
+         {0, 0.5f},
+         0,
+         {0.2f, 0.4f, 0.5f},
+         {"ph@1", "ph@1", "to@1"},
+         0.1f,
+         1,
+         true},
+        {"looping over several cycles in one step",
+         1,
+         true,
+         {0.25f, 0.75f},
+         0,
+         {2.5f},
+         {"ph@1", "ph@1", "ph@1", "to@1", "to@1"},
+         0.5f,
+         1,
+         true},
         {"a negative step passes nothing", 1, true, {0, 0.5f}, 0, {-0.25f}, {}, -0.25f, 0, true},
-        {"ten points, frames of 20 ms, not looping", 10, false, nova, 0, std::vector<float>(250, 0.02f),
-         {"ph@1", "ph@2", "ph@3", "ph@4", "ph@5", "ph@6", "ph@7", "ph@8", "ph@9"}, 5.0f, 9, true},
+        {"ten points, frames of 20 ms, not looping",
+         10,
+         false,
+         nova,
+         0,
+         std::vector<float>(250, 0.02f),
+         {"ph@1", "ph@2", "ph@3", "ph@4", "ph@5", "ph@6", "ph@7", "ph@8", "ph@9"},
+         5.0f,
+         9,
+         true},
     };
     for (const ScanCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -258,8 +345,10 @@ TEST(Timer, CycleWithoutLengthEndsAtOnceInsteadOfHanging) {
         }
         EXPECT_EQ(r.events, expected);
         EXPECT_EQ(r.timer->running, c.loop);
-        if (c.loop) EXPECT_EQ(r.timer->time, 0.0f);
-        else EXPECT_TRUE(r.timer->time == c.duration || (std::isnan(c.duration) && std::isnan(r.timer->time)));
+        if (c.loop)
+            EXPECT_EQ(r.timer->time, 0.0f);
+        else
+            EXPECT_TRUE(r.timer->time == c.duration || (std::isnan(c.duration) && std::isnan(r.timer->time)));
 
         r.owner->unlink();
         delete r.owner;

@@ -1,13 +1,13 @@
 // Shader build: a window whose GL context cannot be made throws after freeing the window it
 // opened. Mesa is told to offer only OpenGL 1.4, so the 2.0 context request fails.
-#include <cstdlib>
-#include <string>
-
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include "window/Window.h"
+#include <cstdlib>
+#include <string>
+
 #include "support/LogCapture.h"
+#include "window/Window.h"
 
 namespace {
 

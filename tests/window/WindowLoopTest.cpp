@@ -1,19 +1,19 @@
 // The real window: what it logs when it opens, its size, and the frame loop's translation of
 // platform events into broadcasts, in order, with the state handlers read at each one.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
 #include <array>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include <SDL.h>
-#include <gtest/gtest.h>
-
-#include "window/XScreen.h"
-#include "window/Window.h"
 #include "platform/GL.h"
 #include "support/GLWindow.h"
 #include "support/LogCapture.h"
 #include "support/PlatformEvents.h"
+#include "window/Window.h"
+#include "window/XScreen.h"
 
 namespace {
 
@@ -83,8 +83,12 @@ protected:
 TEST(WindowOpenTest, LogsItsSizeAndTheGLStrings) {
     Window* window = nullptr;
     std::string log = captureLog([&] { window = new Window("Quandrels", false, 854, 480); });
-    std::vector<std::string> lines = {"Width = 854, Height = 480.\n", "GL Version: ", "GL Vendor: ",
-                                      "GL Renderer: ", "GL Extensions: ", "GLSL Version: "};
+    std::vector<std::string> lines = {"Width = 854, Height = 480.\n",
+                                      "GL Version: ",
+                                      "GL Vendor: ",
+                                      "GL Renderer: ",
+                                      "GL Extensions: ",
+                                      "GLSL Version: "};
 #ifndef QUANDRELS_TEST_FIXED_BUILD
     lines.insert(lines.begin() + 1, "Using GLEW ");
     lines.push_back("Is supported GL2: y\n");
@@ -140,10 +144,15 @@ TEST_F(WindowLoopTest, TranslatesPlatformEventsInOrder) {
         Strings expected;
     };
     const std::vector<Case> cases = {
-        {"press and release", [] { pe::pushMouseButton(true, 427, 240, 1); pe::pushMouseButton(false, 427, 240, 1); },
+        {"press and release",
+         [] {
+             pe::pushMouseButton(true, 427, 240, 1);
+             pe::pushMouseButton(false, 427, 240, 1);
+         },
          {"mouseDown", "_mouseUp", "mouseUp", "update"}},
         {"release without press", [] { pe::pushMouseButton(false, 10, 10, 1); }, {"_mouseUp", "update"}},
-        {"two clicks", [] {
+        {"two clicks",
+         [] {
              pe::pushMouseButton(true, 1, 1, 1);
              pe::pushMouseButton(false, 1, 1, 1);
              pe::pushMouseButton(false, 1, 1, 1);
@@ -152,7 +161,12 @@ TEST_F(WindowLoopTest, TranslatesPlatformEventsInOrder) {
          },
          {"mouseDown", "_mouseUp", "mouseUp", "_mouseUp", "mouseDown", "_mouseUp", "mouseUp", "update"}},
         {"escape", [] { pe::pushKey(27, 0); }, {"keydown", "escape", "update"}},
-        {"other keys", [] { pe::pushKey('a', 0); pe::pushKey(13, 0x100); }, {"keydown", "keydown", "update"}},
+        {"other keys",
+         [] {
+             pe::pushKey('a', 0);
+             pe::pushKey(13, 0x100);
+         },
+         {"keydown", "keydown", "update"}},
         {"motion", [] { pe::pushMouseMotion(100, 50, 3, -2); }, {"mouseMove", "update"}},
         {"resize", [] { pe::pushResize(1000, 500); }, {"resize", "update"}},
         {"nothing", [] {}, {"update"}},
@@ -241,7 +255,8 @@ TEST_F(WindowLoopTest, QuitInTheMiddleOfABatchStillFinishesTheFrame) {
     pe::pushMouseButton(false, 10, 10, 1);
     pe::pushKey(27, 0);
     std::string log = runOnce();
-    EXPECT_EQ(recorder->names(), (Strings{"mouseDown", "_mouseUp", "mouseUp", "keydown", "escape", "update"}));
+    EXPECT_EQ(recorder->names(),
+              (Strings{"mouseDown", "_mouseUp", "mouseUp", "keydown", "escape", "update"}));
     EXPECT_EQ(swapsShown, 1);
     EXPECT_EQ(log, "Quit send\n");
 

@@ -1,14 +1,14 @@
 // Window state that needs no platform window: frame pacing, display switching, pointer
 // helpers, and quit when the event queue cannot take the quit event.
-#include <string>
-#include <vector>
-
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include "window/Window.h"
+#include <string>
+#include <vector>
+
 #include "support/LogCapture.h"
 #include "support/RecordingComponent.h"
+#include "window/Window.h"
 
 namespace {
 
@@ -18,8 +18,8 @@ TEST(WindowTest, FrameDelayFillsTheFrameUpTo20MillisecondsAfterItsOwnWork) {
     using std::chrono::microseconds;
     // Work of this frame (events, update, swap) -> sleep after the swap.
     const std::vector<std::pair<long, long>> cases = {
-        {0, 20000},   {2000, 18000}, {5000, 15000}, {19000, 1000}, {19500, 500},
-        {20000, 0},   {35000, 0},    {1000000, 0},
+        {0, 20000},   {2000, 18000}, {5000, 15000}, {19000, 1000},
+        {19500, 500}, {20000, 0},    {35000, 0},    {1000000, 0},
     };
     for (const auto& [work, delay] : cases) {
         EXPECT_EQ(Window::frameDelay(microseconds(work)).count(), delay) << "work " << work << " us";
@@ -62,9 +62,7 @@ TEST(WindowTest, ViewportContainsMouseInWindowPixels) {
         {55.5f, 10, false},  // truncates to 55
         {965.5f, 10, true},  // truncates to 965, the last column
         {966, 10, false},    // 56 + 910
-        {500, 511.5f, true},
-        {500, 512, false},
-        {500, -0.5f, true},  // truncation is toward zero
+        {500, 511.5f, true}, {500, 512, false}, {500, -0.5f, true},  // truncation is toward zero
         {500, -1, false},
     };
     for (const Case& c : cases) {

@@ -1,10 +1,9 @@
 #include "window/XScreen.h"
 
-#include <unistd.h>
-
 #include <GL/glx.h>
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
+#include <unistd.h>
 
 namespace {
 

@@ -15,7 +15,9 @@ namespace {
 const int W = 1024;
 const int H = 512;
 
-float bandAround(float v, float centre, float width) { return std::exp(-std::pow((v - centre) / width, 2.0f)); }
+float bandAround(float v, float centre, float width) {
+    return std::exp(-std::pow((v - centre) / width, 2.0f));
+}
 
 // A glowing ground plane seen from low above: dark basalt crossed by rivers of lava, fading
 // into haze towards the horizon.
@@ -27,8 +29,11 @@ void addLavaPlain(Image& image, float horizon, uint32_t seed, float heat) {
     rock.seed = seed + 7u;
     rock.octaves = 5;
     rock.gradient = false;
-    static const Gradient lava{{0.0f, rgb(0, 0, 0)}, {0.4f, hex(0x5a0d04)}, {0.7f, hex(0xd6450c)},
-                               {0.9f, hex(0xffa030)}, {1.0f, hex(0xffe7a0)}};
+    static const Gradient lava{{0.0f, rgb(0, 0, 0)},
+                               {0.4f, hex(0x5a0d04)},
+                               {0.7f, hex(0xd6450c)},
+                               {0.9f, hex(0xffa030)},
+                               {1.0f, hex(0xffe7a0)}};
     for (int y = static_cast<int>(horizon); y < image.height; ++y) {
         float below = y + 0.5f - horizon;
         float depth = 60.0f / (below + 1.5f);  // distance along the ground
@@ -110,7 +115,8 @@ void addMagicCircle(Image& image, Vec2 centre, float radius, int glyphs, int poi
     }
     // Work in the circle's own box (with room for the bloom) rather than the whole picture.
     const int margin = 48;
-    int left = static_cast<int>(centre.x - radius) - margin, top = static_cast<int>(centre.y - radius) - margin;
+    int left = static_cast<int>(centre.x - radius) - margin,
+        top = static_cast<int>(centre.y - radius) - margin;
     int size = static_cast<int>(2.0f * radius) + 2 * margin;
     Field ink(size, size);
     for (int y = 0; y < size; ++y) {
@@ -126,7 +132,8 @@ void addMagicCircle(Image& image, Vec2 centre, float radius, int glyphs, int poi
                 if (turn < 0.0f) turn += 1.0f;
                 int nearest = static_cast<int>(turn * glyphs);
                 for (int k = -1; k <= 1; ++k) {
-                    d = std::min(d, letters[static_cast<size_t>((nearest + k + glyphs) % glyphs)].distance(p));
+                    d = std::min(d,
+                                 letters[static_cast<size_t>((nearest + k + glyphs) % glyphs)].distance(p));
                 }
             }
             ink.at(x, y) = coverage(d - halfWidth);
@@ -159,8 +166,11 @@ Image makeGalleryBackground() {
     band.warp = 1.6f;
     band.threshold = -0.1f;
     band.strength = 0.33f;
-    band.colours = Gradient{{0.0f, hex(0x120a30)}, {0.5f, hex(0x5a2a8a)}, {0.8f, hex(0x2f8fb0)}, {1.0f, hex(0xc0f0ff)}};
-    band.mask = [](float u, float v) { return bandAround(v, 0.52f - 0.42f * u, 0.16f) * smoothstep(0.6f, 0.45f, v); };
+    band.colours =
+        Gradient{{0.0f, hex(0x120a30)}, {0.5f, hex(0x5a2a8a)}, {0.8f, hex(0x2f8fb0)}, {1.0f, hex(0xc0f0ff)}};
+    band.mask = [](float u, float v) {
+        return bandAround(v, 0.52f - 0.42f * u, 0.16f) * smoothstep(0.6f, 0.45f, v);
+    };
     addNebula(image, band);
     Random random(42u);
     addStars(image, random, 1500, 1.0f, [](float u, float v) {
@@ -189,17 +199,20 @@ Image makeStarField(int variant) {
     std::function<float(float, float)> band;
     switch (variant) {
         case 1:  // Deep blue night crossed by a pale milky way with dark dust lanes.
-            fillVertical(image, Gradient{{0.0f, hex(0x02030c)}, {0.6f, hex(0x050a1e)}, {1.0f, hex(0x0a1230)}});
+            fillVertical(image,
+                         Gradient{{0.0f, hex(0x02030c)}, {0.6f, hex(0x050a1e)}, {1.0f, hex(0x0a1230)}});
             band = [](float u, float v) { return bandAround(v, 0.05f + 0.85f * u, 0.17f); };
             nebula.cells = 3.0f;
             nebula.warp = 1.2f;
             nebula.threshold = -0.4f;
             nebula.contrast = 1.6f;
             nebula.strength = 2.2f;
-            nebula.colours = Gradient{{0.0f, hex(0x0a1030)}, {0.45f, hex(0x283c7a)}, {0.8f, hex(0x8aa8d8)}, {1.0f, hex(0xf0ecff)}};
+            nebula.colours = Gradient{
+                {0.0f, hex(0x0a1030)}, {0.45f, hex(0x283c7a)}, {0.8f, hex(0x8aa8d8)}, {1.0f, hex(0xf0ecff)}};
             break;
         case 2:  // Violet and rose nebula (clouds drift over it in the game).
-            fillVertical(image, Gradient{{0.0f, hex(0x06020c)}, {0.6f, hex(0x10051c)}, {1.0f, hex(0x1a0820)}});
+            fillVertical(image,
+                         Gradient{{0.0f, hex(0x06020c)}, {0.6f, hex(0x10051c)}, {1.0f, hex(0x1a0820)}});
             band = [](float u, float v) {
                 return std::max(bandAround(u, 0.25f, 0.22f) * bandAround(v, 0.38f, 0.35f),
                                 bandAround(u, 0.78f, 0.2f) * bandAround(v, 0.62f, 0.3f));
@@ -209,17 +222,20 @@ Image makeStarField(int variant) {
             nebula.threshold = -0.35f;
             nebula.contrast = 1.8f;
             nebula.strength = 2.4f;
-            nebula.colours = Gradient{{0.0f, hex(0x1a0630)}, {0.4f, hex(0x5a1a78)}, {0.72f, hex(0xd04488)}, {1.0f, hex(0xffd8ec)}};
+            nebula.colours = Gradient{
+                {0.0f, hex(0x1a0630)}, {0.4f, hex(0x5a1a78)}, {0.72f, hex(0xd04488)}, {1.0f, hex(0xffd8ec)}};
             break;
         default:  // Ember sky above a lava sea: red dust, amber light from below.
-            fillVertical(image, Gradient{{0.0f, hex(0x060204)}, {0.55f, hex(0x10040a)}, {1.0f, hex(0x2a0a08)}});
+            fillVertical(image,
+                         Gradient{{0.0f, hex(0x060204)}, {0.55f, hex(0x10040a)}, {1.0f, hex(0x2a0a08)}});
             band = [](float u, float v) { return bandAround(v, 0.32f + 0.12f * std::sin(u * 5.0f), 0.22f); };
             nebula.cells = 3.0f;
             nebula.warp = 1.3f;
             nebula.threshold = -0.3f;
             nebula.contrast = 1.7f;
             nebula.strength = 2.2f;
-            nebula.colours = Gradient{{0.0f, hex(0x200608)}, {0.45f, hex(0x6a1410)}, {0.78f, hex(0xe0642a)}, {1.0f, hex(0xffe4b0)}};
+            nebula.colours = Gradient{
+                {0.0f, hex(0x200608)}, {0.45f, hex(0x6a1410)}, {0.78f, hex(0xe0642a)}, {1.0f, hex(0xffe4b0)}};
             break;
     }
     nebula.mask = [band](float u, float v) { return 0.12f + 0.88f * band(u, v); };
@@ -264,7 +280,8 @@ Image makeCrystals() {
     };
     std::vector<Crystal> crystals;
     // Clusters: root point and the direction they grow (towards the centre, roughly).
-    const Vec2 roots[] = {{70, 500}, {200, 525}, {930, 510}, {1000, 420}, {40, 30}, {980, 10}, {540, 540}, {330, -15}, {720, -15}};
+    const Vec2 roots[] = {{70, 500}, {200, 525}, {930, 510}, {1000, 420}, {40, 30},
+                          {980, 10}, {540, 540}, {330, -15}, {720, -15}};
     for (const Vec2& root : roots) {
         float towards = std::atan2(256.0f - root.y, 512.0f - root.x);
         int n = 4 + random.below(4);
@@ -280,7 +297,8 @@ Image makeCrystals() {
         }
     }
     // Far (dim) crystals first, so near ones sit in front.
-    std::sort(crystals.begin(), crystals.end(), [](const Crystal& a, const Crystal& b) { return a.depth < b.depth; });
+    std::sort(crystals.begin(), crystals.end(),
+              [](const Crystal& a, const Crystal& b) { return a.depth < b.depth; });
     static const Gradient hues{{0.0f, hex(0x2de0a0)}, {0.5f, hex(0x30c8e0)}, {1.0f, hex(0x80f0c0)}};
     FractalSpec inclusions;
     inclusions.seed = 602u;
@@ -342,7 +360,8 @@ Image makeCrystals() {
     // Motes of light floating in the cave.
     for (int i = 0; i < 160; ++i) {
         float x = random.range(0, W), y = random.range(0, H);
-        splatStar(image, x, y, random.range(0.05f, 0.35f), hues(random.range(0, 1)), random.range(0.6f, 1.6f), 0.0f);
+        splatStar(image, x, y, random.range(0.05f, 0.35f), hues(random.range(0, 1)), random.range(0.6f, 1.6f),
+                  0.0f);
     }
     vignette(image, 0.5f);
     return image;
@@ -386,8 +405,8 @@ Image makeRunesBackground(int level) {
         }
     }
     addGlow(image, 512.0f, 256.0f, 300.0f, 190.0f, tint, 0.12f);
-    addMagicCircle(image, Vec2{512.0f, 256.0f}, 238.0f, 26, 7 + index, 900u + static_cast<uint32_t>(level), tint,
-                   0.2f, 1.1f);
+    addMagicCircle(image, Vec2{512.0f, 256.0f}, 238.0f, 26, 7 + index, 900u + static_cast<uint32_t>(level),
+                   tint, 0.2f, 1.1f);
     vignette(image, 0.65f);
     return image;
 }
@@ -395,15 +414,21 @@ Image makeRunesBackground(int level) {
 Image makeExitScreen(const TextRenderer& text) {
     // Goodbye under the night sky: the gallery's world, darker, with the words in its middle.
     Image image(W, H);
-    fillVertical(image, Gradient{{0.0f, hex(0x020108)}, {0.55f, hex(0x0d0820)}, {0.74f, hex(0x35112a)}, {1.0f, hex(0x050306)}});
+    fillVertical(
+        image,
+        Gradient{
+            {0.0f, hex(0x020108)}, {0.55f, hex(0x0d0820)}, {0.74f, hex(0x35112a)}, {1.0f, hex(0x050306)}});
     NebulaSpec band;
     band.seed = 1201u;
     band.cells = 3.0f;
     band.warp = 1.5f;
     band.threshold = -0.1f;
     band.strength = 0.25f;
-    band.colours = Gradient{{0.0f, hex(0x120a30)}, {0.55f, hex(0x4a2a8a)}, {0.85f, hex(0x2f7fb0)}, {1.0f, hex(0xc0f0ff)}};
-    band.mask = [](float u, float v) { return bandAround(v, 0.2f + 0.3f * u, 0.2f) * smoothstep(0.78f, 0.6f, v); };
+    band.colours = Gradient{
+        {0.0f, hex(0x120a30)}, {0.55f, hex(0x4a2a8a)}, {0.85f, hex(0x2f7fb0)}, {1.0f, hex(0xc0f0ff)}};
+    band.mask = [](float u, float v) {
+        return bandAround(v, 0.2f + 0.3f * u, 0.2f) * smoothstep(0.78f, 0.6f, v);
+    };
     addNebula(image, band);
     Random random(1202u);
     addStars(image, random, 1300, 0.9f, [](float, float v) { return smoothstep(0.8f, 0.65f, v); });

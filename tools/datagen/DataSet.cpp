@@ -1,9 +1,8 @@
 // The data set's table of names, the dispatch from a name to its maker, and file output.
 #include "DataSet.h"
 
-#include <sys/stat.h>
-
 #include <SDL.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <atomic>
@@ -112,7 +111,8 @@ Image makePicture(const std::string& name, Studio& studio) {
     if (name == "failIcon.png") return makeFailIcon();
     if (name == "runeborderbg.png") return makeRuneBorder();
     if (name == "runePoint.png") return makeRunePoint();
-    if (startsWith(name, "rune") && name.find("mask") != std::string::npos) return makeRuneMask(numberIn(name, 4) - 1);
+    if (startsWith(name, "rune") && name.find("mask") != std::string::npos)
+        return makeRuneMask(numberIn(name, 4) - 1);
     if (startsWith(name, "rune")) return makeRuneSymbol(numberIn(name, 4) - 1);
     if (startsWith(name, "icon")) return makeIcon(numberIn(name, 4), studio);
     return Image(1, 1);
@@ -149,8 +149,10 @@ bool makeDirectory(const std::string& dir, std::string& error) {
 }
 
 const char* describe(const std::string& name) {
-    if (name == "lava_stone1.obj") return "lava stone 1: chiselled rock, radius 1, spherical texture coordinates";
-    if (name == "lava_stone2.obj") return "lava stone 2: lumpy boulder, radius 1, spherical texture coordinates";
+    if (name == "lava_stone1.obj")
+        return "lava stone 1: chiselled rock, radius 1, spherical texture coordinates";
+    if (name == "lava_stone2.obj")
+        return "lava stone 2: lumpy boulder, radius 1, spherical texture coordinates";
     return "nova burst: crossed planes and radiating blades";
 }
 
@@ -184,10 +186,12 @@ namespace {
 // are made one after another once everything else exists.
 bool standsAlone(const Entry& entry) {
     std::string name = entry.name;
-    return name.rfind("icon", 0) != 0 && name != "exit.png" && name != "check_text.png" && name != "fullscreen.png";
+    return name.rfind("icon", 0) != 0 && name != "exit.png" && name != "check_text.png" &&
+           name != "fullscreen.png";
 }
 
-bool writeEntry(Studio& studio, const Entry& entry, const std::string& dir, std::string& error, bool verbose) {
+bool writeEntry(Studio& studio, const Entry& entry, const std::string& dir, std::string& error,
+                bool verbose) {
     std::string path = dir + "/" + entry.name;
     auto started = std::chrono::steady_clock::now();
     switch (entry.kind) {
@@ -202,13 +206,16 @@ bool writeEntry(Studio& studio, const Entry& entry, const std::string& dir, std:
             break;
         case Kind::Sound: {
             std::string name = entry.name;
-            std::string bytes = name == "pau.wav" ? makePluck() : name == "impulse.wav" ? makeImpulse() : makeVictory();
+            std::string bytes = name == "pau.wav"       ? makePluck()
+                                : name == "impulse.wav" ? makeImpulse()
+                                                        : makeVictory();
             if (!writeFile(path, bytes, error)) return false;
             break;
         }
     }
     if (verbose) {
-        auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
+        auto took =
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
         std::printf("%-24s %5lld ms\n", entry.name, static_cast<long long>(took.count()));
     }
     return true;
@@ -216,8 +223,8 @@ bool writeEntry(Studio& studio, const Entry& entry, const std::string& dir, std:
 
 }  // namespace
 
-bool writeDataSet(Studio& studio, const std::string& dir, std::string& error, const std::vector<std::string>& only,
-                  bool verbose) {
+bool writeDataSet(Studio& studio, const std::string& dir, std::string& error,
+                  const std::vector<std::string>& only, bool verbose) {
     if (!makeDirectory(dir, error)) return false;
     if (!studio.text.ready()) {
         error = "SDL_ttf cannot start: " + studio.text.lastError();
@@ -290,7 +297,8 @@ bool writeContactSheet(Studio& studio, const std::string& path) {
         int h = std::max(1, static_cast<int>(picture.height * k));
         Image thumb(w, h);
         for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; ++x) thumb.at(x, y) = picture.sample((x + 0.5f) / k, (y + 0.5f) / k, false, false);
+            for (int x = 0; x < w; ++x)
+                thumb.at(x, y) = picture.sample((x + 0.5f) / k, (y + 0.5f) / k, false, false);
         }
         int cx = static_cast<int>(i % columns) * cell + (cell - w) / 2;
         int cy = static_cast<int>(i / columns) * cell + (cell - h) / 2;

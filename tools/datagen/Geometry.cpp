@@ -63,7 +63,8 @@ Mat4 Mat4::operator*(const Mat4& o) const {
 }
 
 void Mat4::transform4(Vec3 p, float out[4]) const {
-    for (int row = 0; row < 4; ++row) out[row] = m[row] * p.x + m[4 + row] * p.y + m[8 + row] * p.z + m[12 + row];
+    for (int row = 0; row < 4; ++row)
+        out[row] = m[row] * p.x + m[4 + row] * p.y + m[8 + row] * p.z + m[12 + row];
 }
 
 Vec3 Mat4::transformPoint(Vec3 p) const {

@@ -13,7 +13,8 @@ const int GLYPH_SIZE = 128;
 const float GLYPH_SCALE = 0.74f;  // glyph half-size as a fraction of the picture's half-size
 
 // White strokes with a soft glow around them on a transparent ground.
-Image glowingStrokes(const StrokeSet& strokes, int size, float halfWidth, float glowRadius, float glowStrength) {
+Image glowingStrokes(const StrokeSet& strokes, int size, float halfWidth, float glowRadius,
+                     float glowStrength) {
     Image image(size, size, Rgba{1.0f, 1.0f, 1.0f, 0.0f});
     float half = size / 2.0f;
     float k = half * GLYPH_SCALE;
@@ -87,7 +88,9 @@ StrokeSet randomGlyph(Random& random) {
     return s;
 }
 
-Image makeRuneSymbol(int type) { return glowingStrokes(runeStrokes(type), GLYPH_SIZE, RUNE_STROKE, 7.0f, 0.55f); }
+Image makeRuneSymbol(int type) {
+    return glowingStrokes(runeStrokes(type), GLYPH_SIZE, RUNE_STROKE, 7.0f, 0.55f);
+}
 
 Image makeRuneMask(int type) {
     // The symbol's shape, a little wider than its stroke: alpha 1 inside, 0 outside, with a

@@ -51,7 +51,8 @@ float Field::sample(float x, float y) const {
 namespace {
 
 // One running-sum box pass along rows (stride 1) or columns (stride width).
-void boxPass(std::vector<float>& v, int count, int length, int stride, int lineStride, int radius, bool wrap) {
+void boxPass(std::vector<float>& v, int count, int length, int stride, int lineStride, int radius,
+             bool wrap) {
     std::vector<float> line(static_cast<size_t>(length));
     float norm = 1.0f / static_cast<float>(2 * radius + 1);
     for (int l = 0; l < count; ++l) {
@@ -174,7 +175,8 @@ void Image::draw(const Image& src, int left, int top, float opacity) {
 
 bool savePng(const Image& image, const std::string& path, bool withAlpha) {
     Uint32 format = withAlpha ? SDL_PIXELFORMAT_RGBA32 : SDL_PIXELFORMAT_RGB24;
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, image.width, image.height, withAlpha ? 32 : 24, format);
+    SDL_Surface* surface =
+        SDL_CreateRGBSurfaceWithFormat(0, image.width, image.height, withAlpha ? 32 : 24, format);
     if (!surface) return false;
     int channels = withAlpha ? 4 : 3;
     auto quantise = [](float v) { return static_cast<Uint8>(std::floor(clamp01(v) * 255.0f + 0.5f)); };

@@ -59,9 +59,7 @@ public:
     // Bilinear lookup at pixel coordinates (pixel centres at +0.5); wrap or clamp per axis.
     Rgba sample(float x, float y, bool wrapX, bool wrapY) const;
     // The same with u, v in [0, 1] across the picture.
-    Rgba sampleUv(float u, float v, bool wrap) const {
-        return sample(u * width, v * height, wrap, wrap);
-    }
+    Rgba sampleUv(float u, float v, bool wrap) const { return sample(u * width, v * height, wrap, wrap); }
 
     // Area-averaging resize (for previews; downscaling is the intended use).
     Image resized(int w, int h) const;

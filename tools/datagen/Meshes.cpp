@@ -39,11 +39,12 @@ struct Sphere {
 Sphere icosphere(int subdivisions) {
     const float t = (1.0f + std::sqrt(5.0f)) / 2.0f;
     Sphere s;
-    Vec3 base[12] = {{-1, t, 0}, {1, t, 0}, {-1, -t, 0}, {1, -t, 0}, {0, -1, t}, {0, 1, t},
-                     {0, -1, -t}, {0, 1, -t}, {t, 0, -1}, {t, 0, 1}, {-t, 0, -1}, {-t, 0, 1}};
+    Vec3 base[12] = {{-1, t, 0},  {1, t, 0},  {-1, -t, 0}, {1, -t, 0}, {0, -1, t},  {0, 1, t},
+                     {0, -1, -t}, {0, 1, -t}, {t, 0, -1},  {t, 0, 1},  {-t, 0, -1}, {-t, 0, 1}};
     for (Vec3 v : base) s.points.push_back(normalize(v));
-    s.faces = {0, 11, 5, 0, 5, 1, 0, 1, 7, 0, 7, 10, 0, 10, 11, 1, 5, 9, 5, 11, 4, 11, 10, 2, 10, 7, 6, 7, 1, 8,
-               3, 9, 4, 3, 4, 2, 3, 2, 6, 3, 6, 8, 3, 8, 9, 4, 9, 5, 2, 4, 11, 6, 2, 10, 8, 6, 7, 9, 8, 1};
+    s.faces = {0, 11, 5,  0, 5,  1, 0, 1, 7, 0, 7,  10, 0, 10, 11, 1, 5, 9, 5, 11,
+               4, 11, 10, 2, 10, 7, 6, 7, 1, 8, 3,  9,  4, 3,  4,  2, 3, 2, 6, 3,
+               6, 8,  3,  8, 9,  4, 9, 5, 2, 4, 11, 6,  2, 10, 8,  6, 7, 9, 8, 1};
     for (int level = 0; level < subdivisions; ++level) {
         std::map<std::pair<int, int>, int> middles;
         auto middle = [&](int a, int b) {
@@ -81,12 +82,18 @@ int boxChart(Vec3 n) {
 Vec2 boxUv(Vec3 p, int chart) {
     const float k = 0.55f;  // texture repeats per unit
     switch (chart) {
-        case 0: return Vec2{-p.z * k + 0.5f, p.y * k + 0.5f};
-        case 1: return Vec2{p.z * k + 0.5f, p.y * k + 0.5f};
-        case 2: return Vec2{p.x * k + 0.5f, -p.z * k + 0.5f};
-        case 3: return Vec2{p.x * k + 0.5f, p.z * k + 0.5f};
-        case 4: return Vec2{p.x * k + 0.5f, p.y * k + 0.5f};
-        default: return Vec2{-p.x * k + 0.5f, p.y * k + 0.5f};
+        case 0:
+            return Vec2{-p.z * k + 0.5f, p.y * k + 0.5f};
+        case 1:
+            return Vec2{p.z * k + 0.5f, p.y * k + 0.5f};
+        case 2:
+            return Vec2{p.x * k + 0.5f, -p.z * k + 0.5f};
+        case 3:
+            return Vec2{p.x * k + 0.5f, p.z * k + 0.5f};
+        case 4:
+            return Vec2{p.x * k + 0.5f, p.y * k + 0.5f};
+        default:
+            return Vec2{-p.x * k + 0.5f, p.y * k + 0.5f};
     }
 }
 
@@ -96,7 +103,8 @@ TriMesh makeRock(const RockStyle& style) {
     Random random(style.seed);
     Sphere sphere = icosphere(2);
     // A random tilt so that the icosahedron's symmetry and the texture poles do not line up.
-    Mat4 tilt = Mat4::rotation(random.range(0.0f, 360.0f), Vec3{random.range(-1, 1), 1.0f, random.range(-1, 1)});
+    Mat4 tilt =
+        Mat4::rotation(random.range(0.0f, 360.0f), Vec3{random.range(-1, 1), 1.0f, random.range(-1, 1)});
 
     struct Plane {
         Vec3 normal;
@@ -193,8 +201,8 @@ TriMesh makeNova(uint64_t seed) {
     // Crossed planes: three orthogonal and four along the cube diagonals, each carrying the
     // whole burst picture. Seen from any side several of them face the viewer.
     std::vector<std::pair<Vec3, Vec3>> frames = {
-        {{1, 0, 0}, {0, 1, 0}}, {{0, 1, 0}, {0, 0, 1}}, {{0, 0, 1}, {1, 0, 0}},
-        {{1, 1, 0}, {0, 0, 1}}, {{1, -1, 0}, {0, 0, 1}}, {{0, 1, 1}, {1, 0, 0}}, {{0, 1, -1}, {1, 0, 0}},
+        {{1, 0, 0}, {0, 1, 0}},  {{0, 1, 0}, {0, 0, 1}}, {{0, 0, 1}, {1, 0, 0}},  {{1, 1, 0}, {0, 0, 1}},
+        {{1, -1, 0}, {0, 0, 1}}, {{0, 1, 1}, {1, 0, 0}}, {{0, 1, -1}, {1, 0, 0}},
     };
     for (size_t i = 0; i < frames.size(); ++i) {
         Vec3 a = normalize(frames[i].first) * 0.8f;

@@ -9,10 +9,10 @@ namespace datagen {
 
 struct RockStyle {
     uint64_t seed;
-    Vec3 stretch;      // ellipsoid axes before the cuts
-    int cuts;          // flat chisel planes that give the rock its facets
-    float cutDepth;    // how deep the planes reach, as a fraction of the radius
-    float lumpiness;   // amplitude of the low-frequency bumps
+    Vec3 stretch;     // ellipsoid axes before the cuts
+    int cuts;         // flat chisel planes that give the rock its facets
+    float cutDepth;   // how deep the planes reach, as a fraction of the radius
+    float lumpiness;  // amplitude of the low-frequency bumps
 };
 
 // An irregular rock: a subdivided icosahedron carved by planes and bumped by noise, scaled so

@@ -19,10 +19,10 @@ inline float fade(float t) { return t * t * t * (t * (t * 6.0f - 15.0f) + 10.0f)
 
 // Sixteen evenly spread unit gradients; cheaper than trigonometry per lattice point.
 const float GRADIENTS[16][2] = {
-    {1.0f, 0.0f},         {0.92388f, 0.38268f},   {0.70711f, 0.70711f},   {0.38268f, 0.92388f},
-    {0.0f, 1.0f},         {-0.38268f, 0.92388f},  {-0.70711f, 0.70711f},  {-0.92388f, 0.38268f},
-    {-1.0f, 0.0f},        {-0.92388f, -0.38268f}, {-0.70711f, -0.70711f}, {-0.38268f, -0.92388f},
-    {0.0f, -1.0f},        {0.38268f, -0.92388f},  {0.70711f, -0.70711f},  {0.92388f, -0.38268f},
+    {1.0f, 0.0f},  {0.92388f, 0.38268f},   {0.70711f, 0.70711f},   {0.38268f, 0.92388f},
+    {0.0f, 1.0f},  {-0.38268f, 0.92388f},  {-0.70711f, 0.70711f},  {-0.92388f, 0.38268f},
+    {-1.0f, 0.0f}, {-0.92388f, -0.38268f}, {-0.70711f, -0.70711f}, {-0.38268f, -0.92388f},
+    {0.0f, -1.0f}, {0.38268f, -0.92388f},  {0.70711f, -0.70711f},  {0.92388f, -0.38268f},
 };
 
 inline float lattice(int x, int y, uint32_t seed) { return unitFloat(hash2(x, y, seed)) * 2.0f - 1.0f; }
@@ -77,7 +77,8 @@ float gradientNoise(float x, float y, int periodX, int periodY, uint32_t seed) {
     float tx = fade(dx);
     float ty = fade(dy);
     float a = mix(gradientDot(x0, y0, dx, dy, seed), gradientDot(x1, y0, dx - 1.0f, dy, seed), tx);
-    float b = mix(gradientDot(x0, y1, dx, dy - 1.0f, seed), gradientDot(x1, y1, dx - 1.0f, dy - 1.0f, seed), tx);
+    float b =
+        mix(gradientDot(x0, y1, dx, dy - 1.0f, seed), gradientDot(x1, y1, dx - 1.0f, dy - 1.0f, seed), tx);
     // Gradient noise peaks near +-0.7; scale towards the unit range.
     return mix(a, b, ty) * 1.41f;
 }

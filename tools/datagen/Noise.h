@@ -15,8 +15,8 @@ float gradientNoise(float x, float y, int periodX, int periodY, uint32_t seed);
 struct FractalSpec {
     uint32_t seed = 1;
     int octaves = 5;
-    float gain = 0.5f;     // amplitude factor per octave
-    int periodX = 0;       // lattice period of the first octave; doubles with each octave
+    float gain = 0.5f;  // amplitude factor per octave
+    int periodX = 0;    // lattice period of the first octave; doubles with each octave
     int periodY = 0;
     bool gradient = true;  // gradient noise, else value noise
 };
@@ -28,10 +28,10 @@ float fbm(float x, float y, const FractalSpec& spec);
 float ridged(float x, float y, const FractalSpec& spec);
 
 struct CellSample {
-    float f1;      // distance to the nearest feature point
-    float f2;      // distance to the second nearest
-    uint32_t id;   // hash of the nearest cell, stable across periods
-    float nearX;   // nearest feature point, in the same coordinates as the query
+    float f1;     // distance to the nearest feature point
+    float f2;     // distance to the second nearest
+    uint32_t id;  // hash of the nearest cell, stable across periods
+    float nearX;  // nearest feature point, in the same coordinates as the query
     float nearY;
 };
 

@@ -14,8 +14,10 @@ void fillVertical(Image& image, const Gradient& ramp) {
 }
 
 void addGlow(Image& image, float cx, float cy, float rx, float ry, const Rgba& colour, float strength) {
-    int x0 = std::max(0, static_cast<int>(cx - rx * 3.2f)), x1 = std::min(image.width - 1, static_cast<int>(cx + rx * 3.2f));
-    int y0 = std::max(0, static_cast<int>(cy - ry * 3.2f)), y1 = std::min(image.height - 1, static_cast<int>(cy + ry * 3.2f));
+    int x0 = std::max(0, static_cast<int>(cx - rx * 3.2f)),
+        x1 = std::min(image.width - 1, static_cast<int>(cx + rx * 3.2f));
+    int y0 = std::max(0, static_cast<int>(cy - ry * 3.2f)),
+        y1 = std::min(image.height - 1, static_cast<int>(cy + ry * 3.2f));
     for (int y = y0; y <= y1; ++y) {
         float dy = (y + 0.5f - cy) / ry;
         for (int x = x0; x <= x1; ++x) {
@@ -33,7 +35,8 @@ Field evaluateCoarse(int width, int height, int step, const std::function<float(
     int gw = width / step + 2, gh = height / step + 2;
     Field grid(gw, gh);
     for (int j = 0; j < gh; ++j) {
-        for (int i = 0; i < gw; ++i) grid.at(i, j) = f(static_cast<float>(i * step), static_cast<float>(j * step));
+        for (int i = 0; i < gw; ++i)
+            grid.at(i, j) = f(static_cast<float>(i * step), static_cast<float>(j * step));
     }
     Field out(width, height);
     float inv = 1.0f / step;
@@ -109,7 +112,8 @@ void addDust(Image& image, uint32_t seed, float cells, float strength,
     }
 }
 
-void splatStar(Image& image, float x, float y, float intensity, const Rgba& colour, float sigma, float spikes) {
+void splatStar(Image& image, float x, float y, float intensity, const Rgba& colour, float sigma,
+               float spikes) {
     int reach = static_cast<int>(std::ceil(std::max(sigma * 4.0f, spikes)));
     int cx = static_cast<int>(x), cy = static_cast<int>(y);
     float halo = sigma * 3.0f;
@@ -154,7 +158,8 @@ void addStars(Image& image, Random& random, int count, float brightness,
         float intensity = brightness * (0.08f + 0.9f * std::pow(magnitude, 7.0f));
         float sigma = 0.45f + 0.5f * std::pow(magnitude, 4.0f);
         float spikes = magnitude > 0.985f ? 10.0f + 14.0f * (magnitude - 0.985f) / 0.015f : 0.0f;
-        splatStar(image, u * image.width, v * image.height, intensity, starColour(temperature), sigma, spikes);
+        splatStar(image, u * image.width, v * image.height, intensity, starColour(temperature), sigma,
+                  spikes);
     }
 }
 

@@ -20,9 +20,9 @@ void addGlow(Image& image, float cx, float cy, float rx, float ry, const Rgba& c
 
 struct NebulaSpec {
     uint32_t seed = 1;
-    float cells = 3.0f;     // noise cells across the picture's width
-    float warp = 1.2f;      // domain-warp strength, in cells
-    float threshold = 0.0f; // noise below this stays dark
+    float cells = 3.0f;      // noise cells across the picture's width
+    float warp = 1.2f;       // domain-warp strength, in cells
+    float threshold = 0.0f;  // noise below this stays dark
     float strength = 0.5f;
     float contrast = 1.0f;  // exponent on the density: above 1 gives wisps with bright cores
     Gradient colours{{0.0f, rgb(0, 0, 0)}, {1.0f, rgb(1, 1, 1)}};
@@ -33,7 +33,8 @@ struct NebulaSpec {
 void addNebula(Image& image, const NebulaSpec& spec);
 
 // One star: a Gaussian core, a faint halo and, for the bright ones, four thin spikes.
-void splatStar(Image& image, float x, float y, float intensity, const Rgba& colour, float sigma, float spikes);
+void splatStar(Image& image, float x, float y, float intensity, const Rgba& colour, float sigma,
+               float spikes);
 
 // Darkens the picture where warped noise is high inside the mask: lanes of dust.
 void addDust(Image& image, uint32_t seed, float cells, float strength,

@@ -46,8 +46,8 @@ Image makeIcon(int number, Studio& studio);
 
 }  // namespace datagen
 
-#include "Shapes.h"
 #include "Random.h"
+#include "Shapes.h"
 
 namespace datagen {
 

@@ -18,7 +18,8 @@ inline uint32_t hash32(uint32_t x) {
 }
 
 inline uint32_t hash2(int32_t x, int32_t y, uint32_t seed) {
-    return hash32(static_cast<uint32_t>(x) * 0x8da6b343U ^ static_cast<uint32_t>(y) * 0xd8163841U ^ seed * 0xcb1ab31fU);
+    return hash32(static_cast<uint32_t>(x) * 0x8da6b343U ^ static_cast<uint32_t>(y) * 0xd8163841U ^
+                  seed * 0xcb1ab31fU);
 }
 
 // Uniform float in [0, 1) from a hash value.

@@ -37,7 +37,8 @@ float signedDistanceToPolygon(Vec2 p, const std::vector<Vec2>& poly) {
         d = std::min(d, distanceToSegment(p, poly[j], poly[i]));
         const Vec2& a = poly[i];
         const Vec2& b = poly[j];
-        if ((a.y > p.y) != (b.y > p.y) && p.x < (b.x - a.x) * (p.y - a.y) / (b.y - a.y) + a.x) inside = !inside;
+        if ((a.y > p.y) != (b.y > p.y) && p.x < (b.x - a.x) * (p.y - a.y) / (b.y - a.y) + a.x)
+            inside = !inside;
     }
     return inside ? -d : d;
 }
@@ -58,14 +59,17 @@ void StrokeSet::arc(Vec2 centre, float radius, float a0, float a1) {
 float StrokeSet::distance(Vec2 p) const {
     float d = 1e30f;
     for (const Stroke& s : strokes) {
-        d = std::min(d, s.curved ? distanceToArc(p, s.a, s.radius, s.a0, s.a1) : distanceToSegment(p, s.a, s.b));
+        d = std::min(d,
+                     s.curved ? distanceToArc(p, s.a, s.radius, s.a0, s.a1) : distanceToSegment(p, s.a, s.b));
     }
     return d;
 }
 
 StrokeSet StrokeSet::transformed(float k, Vec2 offset, float angle) const {
     float c = std::cos(angle), sn = std::sin(angle);
-    auto map = [&](Vec2 p) { return Vec2{(p.x * c - p.y * sn) * k + offset.x, (p.x * sn + p.y * c) * k + offset.y}; };
+    auto map = [&](Vec2 p) {
+        return Vec2{(p.x * c - p.y * sn) * k + offset.x, (p.x * sn + p.y * c) * k + offset.y};
+    };
     StrokeSet out;
     for (const Stroke& s : strokes) {
         Stroke t = s;

@@ -44,7 +44,7 @@ public:
 private:
     struct Stroke {
         bool curved;
-        Vec2 a, b;       // segment ends, or the arc's centre in a
+        Vec2 a, b;  // segment ends, or the arc's centre in a
         float radius;
         float a0, a1;
     };

@@ -146,8 +146,11 @@ Samples reverb(const Samples& dry, int rate, float wet, float roomSeconds, float
 std::string makePluck() {
     // A soft wooden-glass pluck on D5: few partials, the upper ones dying fast.
     Samples s(static_cast<size_t>(0.42f * SAMPLE_RATE), 0.0f);
-    std::vector<Partial> partials = {{1.0f, 1.0f, 0.085f}, {2.0f, 0.32f, 0.045f}, {3.0f, 0.12f, 0.028f},
-                                     {4.13f, 0.05f, 0.016f}, {0.5f, 0.18f, 0.06f}};
+    std::vector<Partial> partials = {{1.0f, 1.0f, 0.085f},
+                                     {2.0f, 0.32f, 0.045f},
+                                     {3.0f, 0.12f, 0.028f},
+                                     {4.13f, 0.05f, 0.016f},
+                                     {0.5f, 0.18f, 0.06f}};
     addTone(s, 0.0f, 587.33f, partials, 1.0f, 0.004f, 11u);
     addTone(s, 0.0f, 587.33f, partials, 0.35f, 0.004f, 12u, 7.0f);
     fadeTail(s, 0.12f);
@@ -218,8 +221,11 @@ std::string makeVictory() {
     // ringing high chord with a few sparkles.
     const float length = 2.0f;
     Samples s(static_cast<size_t>(length * SAMPLE_RATE), 0.0f);
-    std::vector<Partial> chime = {{1.0f, 1.0f, 0.75f}, {2.0f, 0.28f, 0.32f}, {3.0f, 0.11f, 0.18f},
-                                  {4.2f, 0.07f, 0.1f},  {5.43f, 0.035f, 0.06f}};
+    std::vector<Partial> chime = {{1.0f, 1.0f, 0.75f},
+                                  {2.0f, 0.28f, 0.32f},
+                                  {3.0f, 0.11f, 0.18f},
+                                  {4.2f, 0.07f, 0.1f},
+                                  {5.43f, 0.035f, 0.06f}};
     const float notes[6] = {659.26f, 880.0f, 1108.73f, 1318.51f, 1760.0f, 2217.46f};
     for (int k = 0; k < 6; ++k) {
         float start = 0.085f * k;
@@ -228,7 +234,8 @@ std::string makeVictory() {
         addTone(s, start, notes[k], chime, gain * 0.4f, 0.003f, 200u + static_cast<uint32_t>(k), 4.0f);
     }
     // Final chord: the top three notes struck together again.
-    for (int k = 3; k < 6; ++k) addTone(s, 0.62f, notes[k], chime, 0.55f, 0.004f, 300u + static_cast<uint32_t>(k));
+    for (int k = 3; k < 6; ++k)
+        addTone(s, 0.62f, notes[k], chime, 0.55f, 0.004f, 300u + static_cast<uint32_t>(k));
 
     // A low pad (A3 and E4) that swells in under the chimes.
     const float pad[2] = {220.0f, 329.63f};

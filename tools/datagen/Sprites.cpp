@@ -65,9 +65,11 @@ Image makeStarSprite(bool big) {
             float spikes = 0.0f;
             if (big) {
                 spikes += ray(dx, dy, 0.0f, 3.2f * k, 0.55f * k) + ray(dx, dy, PI / 2, 3.2f * k, 0.55f * k);
-                spikes += 0.35f * (ray(dx, dy, PI / 4, 1.6f * k, 0.45f * k) + ray(dx, dy, -PI / 4, 1.6f * k, 0.45f * k));
+                spikes += 0.35f * (ray(dx, dy, PI / 4, 1.6f * k, 0.45f * k) +
+                                   ray(dx, dy, -PI / 4, 1.6f * k, 0.45f * k));
             } else {
-                spikes += 0.5f * (ray(dx, dy, 0.0f, 1.2f * k, 0.4f * k) + ray(dx, dy, PI / 2, 1.2f * k, 0.4f * k));
+                spikes +=
+                    0.5f * (ray(dx, dy, 0.0f, 1.2f * k, 0.4f * k) + ray(dx, dy, PI / 2, 1.2f * k, 0.4f * k));
             }
             float a = clamp01(core * 1.3f + halo + spikes);
             a *= smoothstep(c, c - 0.5f * k, std::max(std::fabs(dx), std::fabs(dy)));
@@ -134,7 +136,8 @@ Image makeProgressFragment() {
     // One tick of the move counter: a slim shard of light, pointed at both ends, with a glow.
     const int w = 16, h = 64;
     Image image = whiteSprite(w, h);
-    std::vector<Vec2> shard = {{8.0f, 6.0f}, {12.5f, 20.0f}, {12.5f, 44.0f}, {8.0f, 58.0f}, {3.5f, 44.0f}, {3.5f, 20.0f}};
+    std::vector<Vec2> shard = {{8.0f, 6.0f},  {12.5f, 20.0f}, {12.5f, 44.0f},
+                               {8.0f, 58.0f}, {3.5f, 44.0f},  {3.5f, 20.0f}};
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
             Vec2 p{x + 0.5f, y + 0.5f};

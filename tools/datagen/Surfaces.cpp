@@ -12,8 +12,8 @@ namespace {
 
 struct MoltenSpec {
     uint32_t seed;
-    int plates;      // crust plates across the tile (cellular period)
-    int flowCells;   // warp and pool noise period
+    int plates;     // crust plates across the tile (cellular period)
+    int flowCells;  // warp and pool noise period
     float moltenShare;
     Gradient heat;
     Rgba crustTint;
@@ -54,7 +54,8 @@ Image makeMolten(const MoltenSpec& spec) {
             float crack = 1.0f - smoothstep(0.0f, 0.14f, edgeGap);
             float crackGlow = 1.0f - smoothstep(0.0f, 0.6f, edgeGap);
             int fine = spec.plates * 3;
-            CellSample small = cellular(u * fine + 0.5f * wy, v * fine + 0.5f * wx, fine, fine, spec.seed + 77u, 0.9f);
+            CellSample small =
+                cellular(u * fine + 0.5f * wy, v * fine + 0.5f * wx, fine, fine, spec.seed + 77u, 0.9f);
             float fineCrack = 1.0f - smoothstep(0.0f, 0.12f, small.f2 - small.f1);
 
             // Each plate cools at its own rate; its centre is the coolest part.
@@ -62,8 +63,8 @@ Image makeMolten(const MoltenSpec& spec) {
             float grainValue = fbm(u * 16.0f, v * 16.0f, detail);
 
             float molten = smoothstep(0.55f - spec.moltenShare, 0.95f - spec.moltenShare, pool);
-            float heat = std::max({crack * 0.95f, crackGlow * 0.55f + plateHeat, fineCrack * 0.5f * crackGlow + plateHeat,
-                                   molten});
+            float heat = std::max({crack * 0.95f, crackGlow * 0.55f + plateHeat,
+                                   fineCrack * 0.5f * crackGlow + plateHeat, molten});
             heat = clamp01(heat + 0.08f * grainValue * (1.0f - molten));
             Rgba c = spec.heat(heat);
             // Crust gets a faint rocky texture of its own.
@@ -81,29 +82,27 @@ Image makeMolten(const MoltenSpec& spec) {
 }  // namespace
 
 Image makeLava() {
-    return makeMolten(MoltenSpec{
-        0x1a7a0001u, 5, 3, 0.28f,
-        Gradient{{0.0f, hex(0x0a0505)},
-                 {0.22f, hex(0x220b07)},
-                 {0.42f, hex(0x6e1606)},
-                 {0.6f, hex(0xc93a08)},
-                 {0.78f, hex(0xff8a1c)},
-                 {0.92f, hex(0xffd45a)},
-                 {1.0f, hex(0xfff6c8)}},
-        rgb(0.09f, 0.06f, 0.06f)});
+    return makeMolten(MoltenSpec{0x1a7a0001u, 5, 3, 0.28f,
+                                 Gradient{{0.0f, hex(0x0a0505)},
+                                          {0.22f, hex(0x220b07)},
+                                          {0.42f, hex(0x6e1606)},
+                                          {0.6f, hex(0xc93a08)},
+                                          {0.78f, hex(0xff8a1c)},
+                                          {0.92f, hex(0xffd45a)},
+                                          {1.0f, hex(0xfff6c8)}},
+                                 rgb(0.09f, 0.06f, 0.06f)});
 }
 
 Image makeGreenLava() {
-    return makeMolten(MoltenSpec{
-        0x9e3e0002u, 5, 3, 0.28f,
-        Gradient{{0.0f, hex(0x040807)},
-                 {0.22f, hex(0x081c16)},
-                 {0.42f, hex(0x0d4a36)},
-                 {0.6f, hex(0x18a06a)},
-                 {0.78f, hex(0x44e39b)},
-                 {0.92f, hex(0xaaffd2)},
-                 {1.0f, hex(0xf0fff6)}},
-        rgb(0.05f, 0.08f, 0.07f)});
+    return makeMolten(MoltenSpec{0x9e3e0002u, 5, 3, 0.28f,
+                                 Gradient{{0.0f, hex(0x040807)},
+                                          {0.22f, hex(0x081c16)},
+                                          {0.42f, hex(0x0d4a36)},
+                                          {0.6f, hex(0x18a06a)},
+                                          {0.78f, hex(0x44e39b)},
+                                          {0.92f, hex(0xaaffd2)},
+                                          {1.0f, hex(0xf0fff6)}},
+                                 rgb(0.05f, 0.08f, 0.07f)});
 }
 
 Image makeWater() {
@@ -117,8 +116,8 @@ Image makeWater() {
     FractalSpec depth = warp;
     depth.seed = 0x3a7e0004u;
     depth.octaves = 5;
-    static const Gradient ramp{{0.0f, hex(0x020d24)},   {0.3f, hex(0x05306a)}, {0.55f, hex(0x0b67a8)},
-                               {0.75f, hex(0x22b4e0)},  {0.9f, hex(0x9cf2ff)}, {1.0f, hex(0xf4ffff)}};
+    static const Gradient ramp{{0.0f, hex(0x020d24)},  {0.3f, hex(0x05306a)}, {0.55f, hex(0x0b67a8)},
+                               {0.75f, hex(0x22b4e0)}, {0.9f, hex(0x9cf2ff)}, {1.0f, hex(0xf4ffff)}};
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
             float u = (x + 0.5f) / size, v = (y + 0.5f) / size;
@@ -191,8 +190,11 @@ Image makeRuneBorder() {
     FractalSpec sparkle = stream;
     sparkle.seed = 0xb0de0002u;
     sparkle.periodY = 8;
-    static const Gradient ramp{{0.0f, hex(0x0c0a22)}, {0.45f, hex(0x1d1850)}, {0.7f, hex(0x3c3aa8)},
-                               {0.88f, hex(0x7fb0ff)}, {1.0f, hex(0xe6f4ff)}};
+    static const Gradient ramp{{0.0f, hex(0x0c0a22)},
+                               {0.45f, hex(0x1d1850)},
+                               {0.7f, hex(0x3c3aa8)},
+                               {0.88f, hex(0x7fb0ff)},
+                               {1.0f, hex(0xe6f4ff)}};
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
             float u = (x + 0.5f) / size, v = (y + 0.5f) / size;

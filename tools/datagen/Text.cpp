@@ -38,7 +38,8 @@ Field TextRenderer::render(const std::string& fontFile, int pixelSize, const std
     }
     Field out(surface->w, surface->h);
     for (int y = 0; y < surface->h; ++y) {
-        const Uint8* row = static_cast<const Uint8*>(surface->pixels) + static_cast<size_t>(y) * surface->pitch;
+        const Uint8* row =
+            static_cast<const Uint8*>(surface->pixels) + static_cast<size_t>(y) * surface->pitch;
         for (int x = 0; x < surface->w; ++x) out.at(x, y) = row[x * 4 + 3] / 255.0f;
     }
     SDL_FreeSurface(surface);

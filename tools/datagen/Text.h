@@ -22,7 +22,8 @@ public:
     Field render(const std::string& fontFile, int pixelSize, const std::string& text) const;
 
     // The largest size up to maxSize whose rendering is at most maxWidth pixels wide.
-    Field renderFitting(const std::string& fontFile, int maxSize, int maxWidth, const std::string& text) const;
+    Field renderFitting(const std::string& fontFile, int maxSize, int maxWidth,
+                        const std::string& text) const;
 
     std::string lastError() const { return error; }
 

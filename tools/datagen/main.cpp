@@ -21,7 +21,9 @@
 namespace {
 
 void usage() {
-    std::fprintf(stderr, "usage: quandrels-datagen [--fonts DIR] [--sheet FILE.png] [--only NAME]... [--verbose] OUTPUT_DIR\n");
+    std::fprintf(stderr,
+                 "usage: quandrels-datagen [--fonts DIR] [--sheet FILE.png] [--only NAME]... [--verbose] "
+                 "OUTPUT_DIR\n");
 }
 
 }  // namespace

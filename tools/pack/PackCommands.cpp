@@ -1,5 +1,9 @@
 #include "PackCommands.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -9,13 +13,9 @@
 #include <set>
 #include <vector>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "ProgressBar.h"
-#include "storage/Archive.h"
 #include "core/Buffer.h"
+#include "storage/Archive.h"
 #include "storage/PackWalk.h"
 
 namespace {
@@ -70,12 +70,12 @@ int openForReading(Archive& archive, const std::string& pack, const char* passwo
     if (S_ISDIR(info.st_mode)) return fail(pack, "is a directory, not a pack file");
     if (access(pack.c_str(), R_OK) != 0) return fail(pack, strerror(errno));
     switch (archive.openPackFile(absolute(pack).c_str(), password)) {
-    case 0:
-        return 0;
-    case 2:
-        return fail(pack, "the pack is protected by a password; give it with --password");
-    default:
-        return fail(pack, "not a pack file, or damaged (its directory does not hold together)");
+        case 0:
+            return 0;
+        case 2:
+            return fail(pack, "the pack is protected by a password; give it with --password");
+        default:
+            return fail(pack, "not a pack file, or damaged (its directory does not hold together)");
     }
 }
 
@@ -95,28 +95,29 @@ PackProgress* packProgress = nullptr;
 unsigned char packProc(unsigned char code, char const* first, char const*, unsigned long* value, void**) {
     PackProgress& p = *packProgress;
     switch (code) {
-    case 0:
-        p.bar.setTotal(*value);
-        p.bar.show(0);
-        break;
-    case 4: {
-        p.done += p.currentSize;
-        p.currentSize = p.currentWritten = 0;
-        struct stat info;
-        if (stat(first, &info) == 0) {
-            // An earlier pack of the same name inside the source is not packed into the new one.
-            if (p.targetExists && info.st_dev == p.target.st_dev && info.st_ino == p.target.st_ino) return 0;
-            p.currentSize = static_cast<unsigned long long>(info.st_size);
+        case 0:
+            p.bar.setTotal(*value);
+            p.bar.show(0);
+            break;
+        case 4: {
+            p.done += p.currentSize;
+            p.currentSize = p.currentWritten = 0;
+            struct stat info;
+            if (stat(first, &info) == 0) {
+                // An earlier pack of the same name inside the source is not packed into the new one.
+                if (p.targetExists && info.st_dev == p.target.st_dev && info.st_ino == p.target.st_ino)
+                    return 0;
+                p.currentSize = static_cast<unsigned long long>(info.st_size);
+            }
+            p.bar.show(p.done);
+            return 2;
         }
-        p.bar.show(p.done);
-        return 2;
-    }
-    case 2:
-        p.currentWritten += *value;
-        p.bar.show(p.done + (p.currentWritten < p.currentSize ? p.currentWritten : p.currentSize));
-        break;
-    default:
-        break;
+        case 2:
+            p.currentWritten += *value;
+            p.bar.show(p.done + (p.currentWritten < p.currentSize ? p.currentWritten : p.currentSize));
+            break;
+        default:
+            break;
     }
     return 0;
 }
@@ -204,16 +205,18 @@ int packCommand(const std::string& source, const std::string& pack, const char* 
     releaseTemp();
     std::string failed = userPath(archive.getFailedPath(), resolvedSource, source);
     switch (result) {
-    case Archive::PACK_NO_SOURCE:
-        return fail(source, "cannot enter the directory");
-    case Archive::PACK_CANNOT_CREATE:
-        return fail(pack, "cannot create the pack file");
-    case Archive::PACK_READ_FAILED:
-        return fail(failed, "cannot be read");
-    case Archive::PACK_BAD_NAME:
-        return fail(failed, "its name holds the byte FF, which a pack cannot store");
-    default:
-        return fail(pack, "writing failed (the disk may be full, or the pack would pass 2 GiB); nothing was written");
+        case Archive::PACK_NO_SOURCE:
+            return fail(source, "cannot enter the directory");
+        case Archive::PACK_CANNOT_CREATE:
+            return fail(pack, "cannot create the pack file");
+        case Archive::PACK_READ_FAILED:
+            return fail(failed, "cannot be read");
+        case Archive::PACK_BAD_NAME:
+            return fail(failed, "its name holds the byte FF, which a pack cannot store");
+        default:
+            return fail(
+                pack,
+                "writing failed (the disk may be full, or the pack would pass 2 GiB); nothing was written");
     }
 }
 
@@ -246,7 +249,8 @@ int extractCommand(const std::string& pack, const std::string& target, const cha
     std::string targetPath = absolute(target);
     struct stat info;
     // The target itself may be a link to a directory: the user named it.
-    if (stat(targetPath.c_str(), &info) == 0 && !S_ISDIR(info.st_mode)) return fail(target, "exists and is not a directory");
+    if (stat(targetPath.c_str(), &info) == 0 && !S_ISDIR(info.st_mode))
+        return fail(target, "exists and is not a directory");
 
     // Look at every entry before anything is written.
     std::vector<std::string> replaced;
@@ -259,9 +263,12 @@ int extractCommand(const std::string& pack, const std::string& target, const cha
             std::string relative = walk.path().c_str();
             std::string entry = "entry '" + shown(relative) + "' ";
             if (!Archive::isSafeName(node->name)) {
-                return fail(pack, entry + "has an unsafe name (empty, '.', '..', or holding '/' or '\\'); nothing was extracted");
+                return fail(pack, entry +
+                                      "has an unsafe name (empty, '.', '..', or holding '/' or '\\'); "
+                                      "nothing was extracted");
             }
-            if (!seen.insert(relative).second) return fail(pack, entry + "appears twice; nothing was extracted");
+            if (!seen.insert(relative).second)
+                return fail(pack, entry + "appears twice; nothing was extracted");
             PK_FILE record;
             bool isFile = archive.openFile(&record, node);
             if (!isFile && record.flag == 0) return fail(pack, entry + "is damaged; nothing was extracted");
@@ -270,20 +277,26 @@ int extractCommand(const std::string& pack, const std::string& target, const cha
             bool there = lstat(out.c_str(), &info) == 0;
             if (!isFile) {
                 if (there && !S_ISDIR(info.st_mode)) {
-                    return fail(outShown, "is in the way of a directory of the pack (it is not a directory); nothing was extracted");
+                    return fail(outShown,
+                                "is in the way of a directory of the pack (it is not a directory); nothing "
+                                "was extracted");
                 }
                 continue;
             }
             walk.skipChildren();
             if (!there) continue;
-            if (S_ISDIR(info.st_mode)) return fail(outShown, "is a directory, the pack holds a file there; nothing was extracted");
-            if (!overwrite) return fail(outShown, "already exists; give --overwrite to replace it; nothing was extracted");
+            if (S_ISDIR(info.st_mode))
+                return fail(outShown, "is a directory, the pack holds a file there; nothing was extracted");
+            if (!overwrite)
+                return fail(outShown,
+                            "already exists; give --overwrite to replace it; nothing was extracted");
             replaced.push_back(out);
         }
     }
     // Replacing means removing first: unlink takes a symbolic link away rather than following it.
     for (const std::string& path : replaced) {
-        if (unlink(path.c_str()) != 0 && errno != ENOENT) return fail(path, std::string("cannot be replaced: ") + strerror(errno));
+        if (unlink(path.c_str()) != 0 && errno != ENOENT)
+            return fail(path, std::string("cannot be replaced: ") + strerror(errno));
     }
 
     ExtractProgress progress;
@@ -302,7 +315,8 @@ int extractCommand(const std::string& pack, const std::string& target, const cha
     const char* failed = archive.getFailedPath();
     if (!failed || targetPath == failed) return fail(target, "cannot create or enter the directory");
     std::string path = failed;
-    if (path.compare(0, targetPath.size() + 1, targetPath + "/") == 0) path = target + path.substr(targetPath.size());
+    if (path.compare(0, targetPath.size() + 1, targetPath + "/") == 0)
+        path = target + path.substr(targetPath.size());
     return fail(shown(path), "could not be extracted (damaged content, or it could not be written)");
 }
 

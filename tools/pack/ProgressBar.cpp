@@ -1,8 +1,8 @@
 #include "ProgressBar.h"
 
-#include <cstdio>
-
 #include <unistd.h>
+
+#include <cstdio>
 
 namespace {
 constexpr int WIDTH = 40;

@@ -68,8 +68,8 @@ const Command COMMANDS[] = {
 };
 
 int usageError(const std::string& what, const char* usage) {
-    fprintf(stderr, "quandrels-pack: %s\nUsage: %s\nTry 'quandrels-pack --help' for more information.\n", what.c_str(),
-            usage ? usage : "quandrels-pack COMMAND ARGUMENTS...");
+    fprintf(stderr, "quandrels-pack: %s\nUsage: %s\nTry 'quandrels-pack --help' for more information.\n",
+            what.c_str(), usage ? usage : "quandrels-pack COMMAND ARGUMENTS...");
     return 2;
 }
 
@@ -113,11 +113,13 @@ int main(int argc, char** argv) {
         } else if (command->overwrite && strcmp(argument, "--overwrite") == 0) {
             overwrite = true;
         } else {
-            return usageError(std::string("unknown option '") + argument + "' for " + command->name, command->usage);
+            return usageError(std::string("unknown option '") + argument + "' for " + command->name,
+                              command->usage);
         }
     }
     if (static_cast<int>(operands.size()) != command->operands) {
-        return usageError(operands.size() < static_cast<size_t>(command->operands) ? "missing operand" : "too many operands",
+        return usageError(operands.size() < static_cast<size_t>(command->operands) ? "missing operand"
+                                                                                   : "too many operands",
                           command->usage);
     }
     for (const std::string& operand : operands) {

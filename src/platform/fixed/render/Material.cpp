@@ -27,10 +27,9 @@ void setLight(int i, const float* record, const Matrix4x4& modelInverse) {
     // w = 0 is a direction towards the light: it must not pick up the model's translation.
     // Otherwise the light is the point xyz / w.
     float w = record[POSITION + 3];
-    Vector4 at = modelInverse.translateVector(w == 0 ? Vector4(record[POSITION], record[POSITION + 1],
-                                                               record[POSITION + 2], 0)
-                                                     : Vector4(record[POSITION] / w, record[POSITION + 1] / w,
-                                                               record[POSITION + 2] / w, 1));
+    Vector4 at = modelInverse.translateVector(
+        w == 0 ? Vector4(record[POSITION], record[POSITION + 1], record[POSITION + 2], 0)
+               : Vector4(record[POSITION] / w, record[POSITION + 1] / w, record[POSITION + 2] / w, 1));
     const float position[4] = {at.x, at.y, at.z, at.w};
     glLightfv(light, GL_POSITION, position);
     const float none[4] = {0, 0, 0, 1};
@@ -68,7 +67,8 @@ Material::Material(ShaderProgram* program) : program(program) {}
 
 Material::~Material() { delete program; }
 
-void Material::render(Matrix4x4* projection, Matrix4x4* view, Matrix4x4* model, Mesh* mesh, Texture* texture) {
+void Material::render(Matrix4x4* projection, Matrix4x4* view, Matrix4x4* model, Mesh* mesh,
+                      Texture* texture) {
     requireMatrices(projection, view, model);
 
     // Only one thing can fail below (the inverse of a singular model while lit): find out
@@ -91,7 +91,8 @@ void Material::render(Matrix4x4* projection, Matrix4x4* view, Matrix4x4* model, 
     List<Vector3>* positions = mesh->vertices;
     bool hasColors = positions && coversVertices(mesh->colors, mesh);
     if (!lit && !hasColors) {
-        glColor4f(sceneAmbient.r * ambient.r, sceneAmbient.g * ambient.g, sceneAmbient.b * ambient.b, ambient.a);
+        glColor4f(sceneAmbient.r * ambient.r, sceneAmbient.g * ambient.g, sceneAmbient.b * ambient.b,
+                  ambient.a);
     }
     if (lit) {
         glEnable(GL_NORMALIZE);

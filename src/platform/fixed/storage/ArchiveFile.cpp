@@ -1,7 +1,7 @@
 // Archive's file access for the fixed-function build, through standard I/O streams.
-#include "storage/Archive.h"
-
 #include <cstdio>
+
+#include "storage/Archive.h"
 
 bool Archive::openRead(char const* path) {
     if (file || !path) return false;

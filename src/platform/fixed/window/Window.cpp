@@ -1,13 +1,12 @@
 // Window, fixed-function build: SDL 1.2 video mode with an OpenGL context.
 #include "window/Window.h"
 
-#include <cstdio>
-
-#include "platform/GL.h"
-
 #include <SDL.h>
 
+#include <cstdio>
+
 #include "core/Log.h"
+#include "platform/GL.h"
 
 namespace {
 
@@ -94,11 +93,13 @@ void Window::pollEvents() {
             // SDL 1.2 reports the wheel as buttons 4 and 5; a scroll is not a click (SDL2
             // keeps the wheel apart from the buttons).
             case SDL_MOUSEBUTTONDOWN:
-                if (event.button.button == SDL_BUTTON_WHEELUP || event.button.button == SDL_BUTTON_WHEELDOWN) break;
+                if (event.button.button == SDL_BUTTON_WHEELUP || event.button.button == SDL_BUTTON_WHEELDOWN)
+                    break;
                 onPointerDown(toFractions(event.button.x, event.button.y), event.button.button);
                 break;
             case SDL_MOUSEBUTTONUP:
-                if (event.button.button == SDL_BUTTON_WHEELUP || event.button.button == SDL_BUTTON_WHEELDOWN) break;
+                if (event.button.button == SDL_BUTTON_WHEELUP || event.button.button == SDL_BUTTON_WHEELDOWN)
+                    break;
                 onPointerUp(toFractions(event.button.x, event.button.y), event.button.button);
                 break;
             default:

@@ -1,9 +1,9 @@
 // log for the shader build: the SDL log, application category, information priority.
 #include "core/Log.h"
 
-#include <cstdarg>
-
 #include <SDL.h>
+
+#include <cstdarg>
 
 void log(const char* format, ...) {
     va_list args;

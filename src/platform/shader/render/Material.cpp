@@ -2,11 +2,11 @@
 // uploads matrices, colours, lights and attribute arrays and leaves no state behind.
 #include "render/Material.h"
 
+#include "math/Matrix3x3.h"
 #include "platform/GL.h"
 #include "render/DrawState.h"
-#include "render/LightRecord.h"
 #include "render/GLBuffer.h"
-#include "math/Matrix3x3.h"
+#include "render/LightRecord.h"
 #include "render/Mesh.h"
 #include "render/ShaderProgram.h"
 #include "render/Texture.h"
@@ -37,7 +37,8 @@ void bindAttribute(int location, GLBuffer* buffer, int count) {
     GLuint index = static_cast<GLuint>(location);
     glEnableVertexAttribArray(index);
     glBindBuffer(GL_ARRAY_BUFFER, buffer->id);
-    glVertexAttribPointer(index, count, GL_FLOAT, GL_FALSE, count * static_cast<GLsizei>(sizeof(float)), nullptr);
+    glVertexAttribPointer(index, count, GL_FLOAT, GL_FALSE, count * static_cast<GLsizei>(sizeof(float)),
+                          nullptr);
 }
 
 // A per-vertex list shorter than the vertex list would make GL read past its buffer.
@@ -77,7 +78,8 @@ Material::Material(ShaderProgram* program) : program(program) {
 
 Material::~Material() { delete program; }
 
-void Material::render(Matrix4x4* projection, Matrix4x4* view, Matrix4x4* model, Mesh* mesh, Texture* texture) {
+void Material::render(Matrix4x4* projection, Matrix4x4* view, Matrix4x4* model, Mesh* mesh,
+                      Texture* texture) {
     if (!mesh->buffered) throw "Cannot render not buffered mesh.";
     requireMatrices(projection, view, model);
 

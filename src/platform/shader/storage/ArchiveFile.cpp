@@ -1,7 +1,7 @@
 // Archive's file access for the shader build, through SDL2's RWops streams.
-#include "storage/Archive.h"
-
 #include <SDL.h>
+
+#include "storage/Archive.h"
 
 bool Archive::openRead(char const* path) {
     if (file || !path) return false;
@@ -22,7 +22,8 @@ long Archive::read(void* target, long size, long count) {
 
 long Archive::write(void const* source, long size, long count) {
     if (!file || size < 1 || count < 1) return 0;
-    return static_cast<long>(SDL_RWwrite(file, source, static_cast<size_t>(size), static_cast<size_t>(count)));
+    return static_cast<long>(
+        SDL_RWwrite(file, source, static_cast<size_t>(size), static_cast<size_t>(count)));
 }
 
 bool Archive::seekEnd(long offset) { return file && SDL_RWseek(file, offset, RW_SEEK_END) >= 0; }

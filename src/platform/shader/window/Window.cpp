@@ -1,11 +1,10 @@
 // Window, shader build: SDL2 window with an OpenGL 2.0 context reached through GLEW.
 #include "window/Window.h"
 
-#include "platform/GL.h"
-
 #include <SDL.h>
 
 #include "core/Log.h"
+#include "platform/GL.h"
 
 Window::Window(const char* title, bool fullscreen, int width, int height) {
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
@@ -30,8 +29,8 @@ Window::Window(const char* title, bool fullscreen, int width, int height) {
     log("Width = %d, Height = %d.\n", width, height);
 
     Uint32 flags = SDL_WINDOW_OPENGL | (fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : SDL_WINDOW_RESIZABLE);
-    SDL_Window* window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
-                                          height, flags);
+    SDL_Window* window =
+        SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
     if (!window) {
         log("Failed to create window. SDL Error: %s", SDL_GetError());
         throw "SDL window fail";
