@@ -29,6 +29,7 @@ folder_of() {
   case $1 in
     platform/*/include/platform/*) echo platform ;;
     platform/*/*/*) echo "$1" | cut -d/ -f3 ;;
+    game/*) echo game ;;
     */*) echo "${1%%/*}" ;;
     *) echo "$1" ;;
   esac
