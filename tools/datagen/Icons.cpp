@@ -31,9 +31,12 @@ float pixelsPerUnit(float z) {
 }
 
 // Draws src stretched over the rectangle centred at (cx, cy), multiplied by tint.
-void drawSprite(Image& dst, const Image& src, float cx, float cy, float halfW, float halfH, const Rgba& tint) {
-    int x0 = std::max(0, static_cast<int>(cx - halfW)), x1 = std::min(dst.width - 1, static_cast<int>(cx + halfW) + 1);
-    int y0 = std::max(0, static_cast<int>(cy - halfH)), y1 = std::min(dst.height - 1, static_cast<int>(cy + halfH) + 1);
+void drawSprite(Image& dst, const Image& src, float cx, float cy, float halfW, float halfH,
+                const Rgba& tint) {
+    int x0 = std::max(0, static_cast<int>(cx - halfW)),
+        x1 = std::min(dst.width - 1, static_cast<int>(cx + halfW) + 1);
+    int y0 = std::max(0, static_cast<int>(cy - halfH)),
+        y1 = std::min(dst.height - 1, static_cast<int>(cy + halfH) + 1);
     for (int y = y0; y <= y1; ++y) {
         for (int x = x0; x <= x1; ++x) {
             float u = (x + 0.5f - (cx - halfW)) / (2.0f * halfW);
@@ -45,25 +48,6 @@ void drawSprite(Image& dst, const Image& src, float cx, float cy, float halfW, f
     }
 }
 
-// Rounded card: alpha outside the corners, a thin glowing frame, a soft inner shade.
-void frameCard(Image& icon, const Rgba& frame) {
-    const float radius = 14.0f;
-    for (int y = 0; y < IH; ++y) {
-        for (int x = 0; x < IW; ++x) {
-            Vec2 p{x + 0.5f, y + 0.5f};
-            float d = signedDistanceToRoundBox(p, Vec2{IW / 2.0f, IH / 2.0f}, IW / 2.0f - 1.0f, IH / 2.0f - 1.0f, radius);
-            Rgba& px = icon.at(x, y);
-            float inner = std::exp(-std::max(0.0f, -d) / 10.0f);
-            px = scale(px, 1.0f - 0.35f * inner);
-            float line = std::exp(-std::pow((d + 2.0f) / 1.1f, 2.0f));
-            px.r += frame.r * line;
-            px.g += frame.g * line;
-            px.b += frame.b * line;
-            px.a = coverage(d);
-        }
-    }
-}
-
 struct StonePlacement {
     Vec3 position;
     int mesh;  // 1 or 2
@@ -71,8 +55,8 @@ struct StonePlacement {
 };
 
 // The stones as the lava-stones teaser places them, lit by a simple light for depth.
-void drawStones(Image& icon, Studio& studio, const std::vector<StonePlacement>& stones, const std::string& texture,
-                uint64_t seed, const Vec3& ringOffset = Vec3{}) {
+void drawStones(Image& icon, Studio& studio, const std::vector<StonePlacement>& stones,
+                const std::string& texture, uint64_t seed, const Vec3& ringOffset = Vec3{}) {
     Rasterizer raster(IW, IH, 3);
     raster.setProjection(previewProjection());
     Random random(seed);
@@ -81,14 +65,8 @@ void drawStones(Image& icon, Studio& studio, const std::vector<StonePlacement>& 
         // A little larger than in the game (0.25), so the stones read at icon size.
         Mat4 model = Mat4::translation(s.position + ringOffset) * Mat4::scaling(Vec3{0.34f, 0.34f, 0.34f}) *
                      Mat4::rotation(45.0f + random.range(0.0f, 90.0f), axis);
-        Shading shading;
-        float b = s.lit ? 1.0f : 0.3f;
-        shading.tint = Rgba{b, b, b, 1.0f};
-        shading.ambient = 0.8f;
-        shading.diffuse = 0.35f;
-        shading.rim = s.lit ? 0.4f : 0.15f;
         raster.drawMesh(studio.mesh(s.mesh == 1 ? "lava_stone1.obj" : "lava_stone2.obj"), model,
-                        studio.picture(texture), shading);
+                        studio.picture(texture), lavaStoneShading(s.lit));
     }
     Image rendered = raster.result();
     // A warm glow around each lit stone, as the lit textures seem to shine.
@@ -96,7 +74,9 @@ void drawStones(Image& icon, Studio& studio, const std::vector<StonePlacement>& 
         if (!s.lit) continue;
         Vec2 c = project(s.position + ringOffset);
         float r = pixelsPerUnit(s.position.z) * 0.38f;
-        Rgba glow = texture == "water.png" ? hex(0x30c0ff) : texture == "green_lava.png" ? hex(0x40ffa0) : hex(0xff7020);
+        Rgba glow = texture == "water.png"        ? hex(0x30c0ff)
+                    : texture == "green_lava.png" ? hex(0x40ffa0)
+                                                  : hex(0xff7020);
         addGlow(icon, c.x, c.y, r, r, glow, 0.35f);
     }
     icon.draw(rendered, 0, 0);
@@ -120,7 +100,8 @@ Image lavaStonesIcon(Studio& studio, int level) {
         }
         case 2: {
             icon = backdrop(studio, "stars2.png");
-            const Vec3 at[7] = {{0, 0, -4}, {2, 0.5f, -4}, {0, 1, -4}, {-2, -0.5f, -4}, {-1, -1, -4}, {2, -1.2f, -4}, {-1, 0, -4}};
+            const Vec3 at[7] = {{0, 0, -4},   {2, 0.5f, -4},  {0, 1, -4}, {-2, -0.5f, -4},
+                                {-1, -1, -4}, {2, -1.2f, -4}, {-1, 0, -4}};
             const int meshes[7] = {2, 1, 2, 1, 1, 2, 2};
             const bool lit[7] = {true, true, false, true, false, true, false};
             for (int i = 0; i < 7; ++i) stones.push_back({at[i], meshes[i], lit[i]});
@@ -150,7 +131,8 @@ Image lavaStonesIcon(Studio& studio, int level) {
             const int ids[7] = {1, 2, 5, 3, 6, 4, 0};
             for (int k = 0; k < 7; ++k) {
                 float a = 2.0f * pi * k / 7.0f;
-                stones.push_back({Vec3{std::sin(a), std::cos(a), -4.0f}, k % 2 == 0 ? 1 : 2, ids[k] % 3 != 0});
+                stones.push_back(
+                    {Vec3{std::sin(a), std::cos(a), -4.0f}, k % 2 == 0 ? 1 : 2, ids[k] % 3 != 0});
             }
             drawStones(icon, studio, stones, "water.png", 13u, Vec3{0.0f, 0.2f, 0.0f});
             break;
@@ -159,7 +141,8 @@ Image lavaStonesIcon(Studio& studio, int level) {
             icon = backdrop(studio, "crystals.png");
             for (int i = 0; i < 7; ++i) {
                 float a = 2.0f * pi * i / 7.0f;
-                stones.push_back({Vec3{2.0f * std::sin(a), std::cos(a), -4.0f}, i % 2 == 0 ? 1 : 2, i % 3 != 1});
+                stones.push_back(
+                    {Vec3{2.0f * std::sin(a), std::cos(a), -4.0f}, i % 2 == 0 ? 1 : 2, i % 3 != 1});
             }
             drawStones(icon, studio, stones, "green_lava.png", 14u);
             const Image& glitter = studio.picture("glitter.png");
@@ -176,15 +159,19 @@ Image lavaStonesIcon(Studio& studio, int level) {
 void drawRuneTile(Image& icon, Studio& studio, Vec3 centre, int type, bool selected) {
     Vec2 c = project(centre);
     float half = pixelsPerUnit(centre.z) * 0.45f;
-    if (selected) drawSprite(icon, studio.picture("runePoint.png"), c.x, c.y, half * 1.1f, half * 1.1f, Rgba{1, 1, 1, 0.9f});
+    if (selected)
+        drawSprite(icon, studio.picture("runePoint.png"), c.x, c.y, half * 1.1f, half * 1.1f,
+                   Rgba{1, 1, 1, 0.9f});
     std::string n = std::to_string(type + 1);
     const Image& symbol = studio.picture("rune" + n + ".png");
     const Image& mask = studio.picture("rune" + n + "mask.png");
     const Image& face = studio.picture("runeborderbg.png");
     drawSprite(icon, symbol, c.x, c.y, half, half, Rgba{1, 1, 0, 1});
     float faceHalf = half * 0.95f;
-    int x0 = std::max(0, static_cast<int>(c.x - faceHalf)), x1 = std::min(IW - 1, static_cast<int>(c.x + faceHalf));
-    int y0 = std::max(0, static_cast<int>(c.y - faceHalf)), y1 = std::min(IH - 1, static_cast<int>(c.y + faceHalf));
+    int x0 = std::max(0, static_cast<int>(c.x - faceHalf)),
+        x1 = std::min(IW - 1, static_cast<int>(c.x + faceHalf));
+    int y0 = std::max(0, static_cast<int>(c.y - faceHalf)),
+        y1 = std::min(IH - 1, static_cast<int>(c.y + faceHalf));
     for (int y = y0; y <= y1; ++y) {
         for (int x = x0; x <= x1; ++x) {
             float mu = (x + 0.5f - (c.x - half)) / (2.0f * half);
@@ -207,7 +194,8 @@ Image runesIcon(Studio& studio, int level) {
     } else if (level == 2) {
         positions = {{-2, 0.7f}, {0, 0.7f}, {2, 0.7f}, {-2, -0.7f}, {0, -0.7f}, {2, -0.7f}};
     } else {
-        positions = {{-2, 0.7f}, {-0.66f, 0.7f}, {0.66f, 0.7f}, {2, 0.7f}, {-2, -0.7f}, {-0.66f, -0.7f}, {0.66f, -0.7f}, {2, -0.7f}};
+        positions = {{-2, 0.7f},  {-0.66f, 0.7f},  {0.66f, 0.7f},  {2, 0.7f},
+                     {-2, -0.7f}, {-0.66f, -0.7f}, {0.66f, -0.7f}, {2, -0.7f}};
     }
     Random random(500u + static_cast<uint64_t>(level));
     for (size_t i = 0; i < positions.size(); ++i) {
@@ -221,7 +209,8 @@ Image runesIcon(Studio& studio, int level) {
         Vec2 c = project(at);
         float half = pixelsPerUnit(at.z) * 0.25f;
         if (k < 4) {
-            drawSprite(icon, studio.picture("rune" + std::to_string(k + 1) + ".png"), c.x, c.y, half, half, Rgba{1, 1, 1, 1});
+            drawSprite(icon, studio.picture("rune" + std::to_string(k + 1) + ".png"), c.x, c.y, half, half,
+                       Rgba{1, 1, 1, 1});
         } else {
             drawSprite(icon, studio.picture("successIcon.png"), c.x, c.y, half, half, Rgba{0, 1, 0, 1});
         }
@@ -242,9 +231,14 @@ Image lockedIcon(Studio& studio) {
     for (int y = 0; y < IH; ++y) {
         for (int x = 0; x < IW; ++x) {
             Vec2 p{x + 0.5f, y + 0.5f};
-            float shackle = distanceToArc(p, centre + Vec2{0.0f, -6.0f}, 13.0f, 3.14159265f, 6.2831853f) - 3.2f;
-            shackle = std::min(shackle, distanceToSegment(p, centre + Vec2{-13.0f, -6.0f}, centre + Vec2{-13.0f, 4.0f}) - 3.2f);
-            shackle = std::min(shackle, distanceToSegment(p, centre + Vec2{13.0f, -6.0f}, centre + Vec2{13.0f, 4.0f}) - 3.2f);
+            float shackle =
+                distanceToArc(p, centre + Vec2{0.0f, -6.0f}, 13.0f, 3.14159265f, 6.2831853f) - 3.2f;
+            shackle = std::min(
+                shackle,
+                distanceToSegment(p, centre + Vec2{-13.0f, -6.0f}, centre + Vec2{-13.0f, 4.0f}) - 3.2f);
+            shackle = std::min(
+                shackle,
+                distanceToSegment(p, centre + Vec2{13.0f, -6.0f}, centre + Vec2{13.0f, 4.0f}) - 3.2f);
             float body = signedDistanceToRoundBox(p, centre + Vec2{0.0f, 14.0f}, 21.0f, 16.0f, 4.0f);
             float hole = std::min(length(p - (centre + Vec2{0.0f, 10.0f})) - 4.0f,
                                   signedDistanceToRoundBox(p, centre + Vec2{0.0f, 17.0f}, 1.6f, 6.0f, 1.0f));
@@ -267,7 +261,8 @@ Image lockedIcon(Studio& studio) {
         Field placed(IW, IH);
         for (int y = 0; y < words.height; ++y) {
             for (int x = 0; x < words.width; ++x) {
-                if (left + x >= 0 && left + x < IW && top + y >= 0 && top + y < IH) placed.at(left + x, top + y) = words.at(x, y);
+                if (left + x >= 0 && left + x < IW && top + y >= 0 && top + y < IH)
+                    placed.at(left + x, top + y) = words.at(x, y);
             }
         }
         Field halo = placed;
@@ -288,16 +283,40 @@ Image makeIcon(int number, Studio& studio) {
     Image icon(IW, IH);
     Rgba frame;
     switch (number) {
-        case 1: icon = lavaStonesIcon(studio, 1); frame = hex(0xff9a40); break;
-        case 2: icon = lavaStonesIcon(studio, 2); frame = hex(0xff9a40); break;
-        case 3: icon = lavaStonesIcon(studio, 3); frame = hex(0x60d0ff); break;
-        case 8: icon = lavaStonesIcon(studio, 4); frame = hex(0x60ffb0); break;
-        case 4: icon = runesIcon(studio, 1); frame = hex(0x80c0ff); break;
-        case 5: icon = runesIcon(studio, 2); frame = hex(0xc090ff); break;
-        case 6: icon = runesIcon(studio, 3); frame = hex(0xffa060); break;
-        default: icon = lockedIcon(studio); frame = hex(0x9080c0); break;
+        case 1:
+            icon = lavaStonesIcon(studio, 1);
+            frame = hex(0xff9a40);
+            break;
+        case 2:
+            icon = lavaStonesIcon(studio, 2);
+            frame = hex(0xff9a40);
+            break;
+        case 3:
+            icon = lavaStonesIcon(studio, 3);
+            frame = hex(0x60d0ff);
+            break;
+        case 8:
+            icon = lavaStonesIcon(studio, 4);
+            frame = hex(0x60ffb0);
+            break;
+        case 4:
+            icon = runesIcon(studio, 1);
+            frame = hex(0x80c0ff);
+            break;
+        case 5:
+            icon = runesIcon(studio, 2);
+            frame = hex(0xc090ff);
+            break;
+        case 6:
+            icon = runesIcon(studio, 3);
+            frame = hex(0xffa060);
+            break;
+        default:
+            icon = lockedIcon(studio);
+            frame = hex(0x9080c0);
+            break;
     }
-    frameCard(icon, frame);
+    frameCard(icon, CardStyle{}, frame);
     return icon;
 }
 

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Shapes.h"
+
 namespace datagen {
 
 void fillVertical(Image& image, const Gradient& ramp) {
@@ -14,8 +16,10 @@ void fillVertical(Image& image, const Gradient& ramp) {
 }
 
 void addGlow(Image& image, float cx, float cy, float rx, float ry, const Rgba& colour, float strength) {
-    int x0 = std::max(0, static_cast<int>(cx - rx * 3.2f)), x1 = std::min(image.width - 1, static_cast<int>(cx + rx * 3.2f));
-    int y0 = std::max(0, static_cast<int>(cy - ry * 3.2f)), y1 = std::min(image.height - 1, static_cast<int>(cy + ry * 3.2f));
+    int x0 = std::max(0, static_cast<int>(cx - rx * 3.2f)),
+        x1 = std::min(image.width - 1, static_cast<int>(cx + rx * 3.2f));
+    int y0 = std::max(0, static_cast<int>(cy - ry * 3.2f)),
+        y1 = std::min(image.height - 1, static_cast<int>(cy + ry * 3.2f));
     for (int y = y0; y <= y1; ++y) {
         float dy = (y + 0.5f - cy) / ry;
         for (int x = x0; x <= x1; ++x) {
@@ -33,7 +37,8 @@ Field evaluateCoarse(int width, int height, int step, const std::function<float(
     int gw = width / step + 2, gh = height / step + 2;
     Field grid(gw, gh);
     for (int j = 0; j < gh; ++j) {
-        for (int i = 0; i < gw; ++i) grid.at(i, j) = f(static_cast<float>(i * step), static_cast<float>(j * step));
+        for (int i = 0; i < gw; ++i)
+            grid.at(i, j) = f(static_cast<float>(i * step), static_cast<float>(j * step));
     }
     Field out(width, height);
     float inv = 1.0f / step;
@@ -109,7 +114,8 @@ void addDust(Image& image, uint32_t seed, float cells, float strength,
     }
 }
 
-void splatStar(Image& image, float x, float y, float intensity, const Rgba& colour, float sigma, float spikes) {
+void splatStar(Image& image, float x, float y, float intensity, const Rgba& colour, float sigma,
+               float spikes) {
     int reach = static_cast<int>(std::ceil(std::max(sigma * 4.0f, spikes)));
     int cx = static_cast<int>(x), cy = static_cast<int>(y);
     float halo = sigma * 3.0f;
@@ -154,7 +160,8 @@ void addStars(Image& image, Random& random, int count, float brightness,
         float intensity = brightness * (0.08f + 0.9f * std::pow(magnitude, 7.0f));
         float sigma = 0.45f + 0.5f * std::pow(magnitude, 4.0f);
         float spikes = magnitude > 0.985f ? 10.0f + 14.0f * (magnitude - 0.985f) / 0.015f : 0.0f;
-        splatStar(image, u * image.width, v * image.height, intensity, starColour(temperature), sigma, spikes);
+        splatStar(image, u * image.width, v * image.height, intensity, starColour(temperature), sigma,
+                  spikes);
     }
 }
 
@@ -177,6 +184,25 @@ void addRidge(Image& image, uint32_t seed, float base, float relief, float cells
             float rimLight = std::exp(-depth / rimWidth);
             Rgba c{body.r + rim.r * rimLight, body.g + rim.g * rimLight, body.b + rim.b * rimLight, 1.0f};
             p = lerp(p, Rgba{c.r, c.g, c.b, p.a}, inside);
+        }
+    }
+}
+
+void frameCard(Image& image, const CardStyle& style, const Rgba& frame) {
+    Vec2 centre{image.width / 2.0f, image.height / 2.0f};
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            Vec2 p{x + 0.5f, y + 0.5f};
+            float d = signedDistanceToRoundBox(p, centre, centre.x - style.inset, centre.y - style.inset,
+                                               style.radius);
+            Rgba& px = image.at(x, y);
+            float inner = std::exp(-std::max(0.0f, -d) / style.shadeReach);
+            px = scale(px, 1.0f - 0.35f * inner);
+            float line = std::exp(-std::pow((d + style.lineInset) / style.lineWidth, 2.0f));
+            px.r += frame.r * line;
+            px.g += frame.g * line;
+            px.b += frame.b * line;
+            px.a = coverage(d);
         }
     }
 }

@@ -20,9 +20,9 @@ void addGlow(Image& image, float cx, float cy, float rx, float ry, const Rgba& c
 
 struct NebulaSpec {
     uint32_t seed = 1;
-    float cells = 3.0f;     // noise cells across the picture's width
-    float warp = 1.2f;      // domain-warp strength, in cells
-    float threshold = 0.0f; // noise below this stays dark
+    float cells = 3.0f;      // noise cells across the picture's width
+    float warp = 1.2f;       // domain-warp strength, in cells
+    float threshold = 0.0f;  // noise below this stays dark
     float strength = 0.5f;
     float contrast = 1.0f;  // exponent on the density: above 1 gives wisps with bright cores
     Gradient colours{{0.0f, rgb(0, 0, 0)}, {1.0f, rgb(1, 1, 1)}};
@@ -33,7 +33,8 @@ struct NebulaSpec {
 void addNebula(Image& image, const NebulaSpec& spec);
 
 // One star: a Gaussian core, a faint halo and, for the bright ones, four thin spikes.
-void splatStar(Image& image, float x, float y, float intensity, const Rgba& colour, float sigma, float spikes);
+void splatStar(Image& image, float x, float y, float intensity, const Rgba& colour, float sigma,
+               float spikes);
 
 // Darkens the picture where warped noise is high inside the mask: lanes of dust.
 void addDust(Image& image, uint32_t seed, float cells, float strength,
@@ -47,6 +48,17 @@ void addStars(Image& image, Random& random, int count, float brightness,
 // base is the mean ridge height in pixels from the top, relief the amplitude.
 void addRidge(Image& image, uint32_t seed, float base, float relief, float cells, const Rgba& body,
               const Rgba& rim, float rimWidth, const std::function<float(float u)>& shape = nullptr);
+
+// A card with rounded corners filling the picture: transparent outside the corners, shaded
+// inside its edge, with a thin line of frame colour just within the edge. Lengths in pixels.
+struct CardStyle {
+    float inset = 1.0f;        // gap between the picture's edge and the card's
+    float radius = 14.0f;      // corner radius
+    float shadeReach = 10.0f;  // how far in from the edge the shade fades
+    float lineInset = 2.0f;    // distance of the frame line inside the edge
+    float lineWidth = 1.1f;
+};
+void frameCard(Image& image, const CardStyle& style, const Rgba& frame);
 
 // Darkens towards the corners.
 void vignette(Image& image, float strength, float power = 2.0f);

@@ -9,6 +9,16 @@
 
 namespace datagen {
 
+Shading lavaStoneShading(bool lit) {
+    Shading shading;
+    float b = lit ? 1.0f : 0.3f;
+    shading.tint = Rgba{b, b, b, 1.0f};
+    shading.ambient = 0.8f;
+    shading.diffuse = 0.35f;
+    shading.rim = lit ? 0.4f : 0.15f;
+    return shading;
+}
+
 Rasterizer::Rasterizer(int w, int h, int supersample)
     : width(w),
       height(h),
@@ -18,11 +28,11 @@ Rasterizer::Rasterizer(int w, int h, int supersample)
 namespace {
 
 struct ScreenVertex {
-    float x, y;      // pixels
-    float z;         // depth, smaller is nearer
-    float invW;      // 1 / clip w, for perspective correction
-    Vec3 normal;     // view-space normal over w
-    Vec2 uv;         // texture coordinates over w
+    float x, y;   // pixels
+    float z;      // depth, smaller is nearer
+    float invW;   // 1 / clip w, for perspective correction
+    Vec3 normal;  // view-space normal over w
+    Vec2 uv;      // texture coordinates over w
 };
 
 inline float edge(float ax, float ay, float bx, float by, float px, float py) {
@@ -31,7 +41,8 @@ inline float edge(float ax, float ay, float bx, float by, float px, float py) {
 
 }  // namespace
 
-void Rasterizer::drawMesh(const TriMesh& mesh, const Mat4& model, const Image& texture, const Shading& shading) {
+void Rasterizer::drawMesh(const TriMesh& mesh, const Mat4& model, const Image& texture,
+                          const Shading& shading) {
     int bw = colour.width, bh = colour.height;
     Mat4 mvp = proj * model;
     std::vector<ScreenVertex> sv(mesh.positions.size());
@@ -46,8 +57,9 @@ void Rasterizer::drawMesh(const TriMesh& mesh, const Mat4& model, const Image& t
         float iw = 1.0f / c[3];
         Vec3 n = mesh.normals.empty() ? Vec3{0, 0, 1} : normalize(model.transformDirection(mesh.normals[i]));
         Vec2 uv = mesh.texcoords.empty() ? Vec2{} : mesh.texcoords[i];
-        sv[i] = ScreenVertex{(c[0] * iw * 0.5f + 0.5f) * bw, (0.5f - c[1] * iw * 0.5f) * bh, c[2] * iw, iw,
-                             n * iw, Vec2{uv.x * iw, uv.y * iw}};
+        sv[i] = ScreenVertex{
+            (c[0] * iw * 0.5f + 0.5f) * bw, (0.5f - c[1] * iw * 0.5f) * bh, c[2] * iw, iw, n * iw,
+            Vec2{uv.x * iw, uv.y * iw}};
     }
     Vec3 light = normalize(shading.lightDirection);
     for (size_t t = 0; t + 2 < mesh.indices.size(); t += 3) {

@@ -9,14 +9,17 @@ namespace datagen {
 
 struct Shading {
     Rgba tint{1.0f, 1.0f, 1.0f, 1.0f};
-    float ambient = 0.55f;   // light that reaches every face
-    float diffuse = 0.6f;    // Lambert term from the light direction
-    float rim = 0.35f;       // brightening towards the silhouette, for a glowing edge
+    float ambient = 0.55f;  // light that reaches every face
+    float diffuse = 0.6f;   // Lambert term from the light direction
+    float rim = 0.35f;      // brightening towards the silhouette, for a glowing edge
     Vec3 lightDirection{-0.4f, 0.7f, 0.6f};
     bool wrapTexture = true;
     float textureScale = 1.0f;  // texture coordinates are multiplied by this
     float textureOffsetV = 0.0f;
 };
+
+// A lava stone as the previews light it: lit ones bright with a glowing rim, dark ones dim.
+Shading lavaStoneShading(bool lit);
 
 class Rasterizer {
 public:
