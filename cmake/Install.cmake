@@ -8,6 +8,9 @@ set(QUANDRELS_APP_ID io.github.quandrels.Quandrels)
 set(QUANDRELS_ICON_SIZES 16 32 48 64 128 256)
 set(QUANDRELS_DATA_INSTALL_DIR ${CMAKE_INSTALL_DATADIR}/quandrels)
 set(QUANDRELS_DOC_INSTALL_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/quandrels)
+# Installing and packaging take what the build made and start no build of the whole tree
+# (`make package` builds only the target quandrels_installable).
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
