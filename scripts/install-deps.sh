@@ -13,7 +13,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth
   python3 sox fonts-dejavu-core
-  desktop-file-utils appstream dpkg-dev fakeroot lintian
+  desktop-file-utils appstream dpkg-dev lintian man-db
 )
 
 missing=()
