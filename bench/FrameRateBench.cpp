@@ -81,9 +81,14 @@ public:
                 "draws/frame");
         measureEveryDisplay();
         toggleFullscreen();
-        // A window manager gives the full-screen window its size a few frames later.
-        Rect before = window->viewport;
-        for (int i = 0; i < 150 && window->running && window->viewport == before; i++) pacedFrame();
+        // A window manager may give the full-screen window its size a few frames later: wait
+        // (up to 3 s) until the size has stayed the same for ten frames.
+        Rect size = window->viewport;
+        for (int i = 0, steady = 0; i < 150 && steady < 10 && window->running; i++) {
+            pacedFrame();
+            steady = window->viewport == size ? steady + 1 : 0;
+            size = window->viewport;
+        }
         measureEveryDisplay();
     }
 

@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -25,6 +26,8 @@ pid_t spawn(const std::vector<std::string>& argv, const std::string& display = "
     args.push_back(nullptr);
     pid_t pid = fork();
     if (pid == 0) {
+        // A test that crashes must not leave its X server and window manager running.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
         int null = open("/dev/null", O_RDWR);
         if (null < 0 || dup2(null, 0) < 0 || dup2(null, 1) < 0 || dup2(null, 2) < 0) _exit(126);
         for (int fd = 3; fd < 1024; fd++) {

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -30,6 +31,8 @@ ProgramPlay::ProgramPlay(const std::string& program) {
     fflush(stderr);
     pid = fork();
     if (pid == 0) {
+        // Nor the program, when the test dies before its destructor runs.
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
         int in = open("/dev/null", O_RDONLY);
         int out = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (in < 0 || out < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 || dup2(out, 2) < 0 ||
