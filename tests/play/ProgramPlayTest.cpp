@@ -23,18 +23,31 @@ void expectTheExitPicture(ProgramPlay& game, const std::string& shot) {
     EXPECT_LT(differenceFromExitPicture(kept), 12.0) << "see " << kept.file;
 }
 
+// Its X server is up and the program's 854 x 480 window is on it.
+testing::AssertionResult opened(ProgramPlay& game) {
+    if (!game.screen.up()) return testing::AssertionFailure() << game.screen.problem;
+    if (!game.waitForWindow(30) || !game.waitForSize(854, 480, 30))
+        return testing::AssertionFailure() << game.log();
+    return testing::AssertionSuccess();
+}
+
+// The program ended by itself with status 0.
+testing::AssertionResult endedCleanly(ProgramPlay& game) {
+    if (!game.waitForExit(15)) return testing::AssertionFailure() << "still running\n" << game.log();
+    if (game.exitStatus() != 0)
+        return testing::AssertionFailure() << "status " << game.exitStatus() << "\n" << game.log();
+    return testing::AssertionSuccess();
+}
+
 TEST(ProgramPlayTest, BothProgramsOpenOnTheExitScreenAndAClickEndsThem) {
     for (const char* name : PROGRAMS) {
         SCOPED_TRACE(name);
         ProgramPlay game(name);
-        ASSERT_TRUE(game.screen.up()) << game.screen.problem;
-        ASSERT_TRUE(game.waitForWindow(30)) << game.log();
-        ASSERT_TRUE(game.waitForSize(854, 480, 30)) << game.log();
+        ASSERT_TRUE(opened(game));
         expectTheExitPicture(game, std::string("program-exit-") + name);
 
         game.click(0.5, 0.5);
-        ASSERT_TRUE(game.waitForExit(15)) << game.log();
-        EXPECT_EQ(game.exitStatus(), 0) << game.log();
+        EXPECT_TRUE(endedCleanly(game));
         EXPECT_NE(game.log().find("Quit send"), std::string::npos) << game.log();
     }
 }
@@ -43,9 +56,7 @@ TEST(ProgramPlayTest, AltReturnFillsTheScreenUnderAWindowManagerAndComesBack) {
     for (const char* name : PROGRAMS) {
         SCOPED_TRACE(name);
         ProgramPlay game(name);
-        ASSERT_TRUE(game.screen.up()) << game.screen.problem;
-        ASSERT_TRUE(game.waitForWindow(30)) << game.log();
-        ASSERT_TRUE(game.waitForSize(854, 480, 30)) << game.log();
+        ASSERT_TRUE(opened(game));
         expectTheExitPicture(game, "");
 
         game.key("alt+Return");
@@ -58,8 +69,7 @@ TEST(ProgramPlayTest, AltReturnFillsTheScreenUnderAWindowManagerAndComesBack) {
         expectTheExitPicture(game, std::string("program-exit-windowed-again-") + name);
 
         game.key("Escape");
-        ASSERT_TRUE(game.waitForExit(15)) << game.log();
-        EXPECT_EQ(game.exitStatus(), 0) << game.log();
+        EXPECT_TRUE(endedCleanly(game));
     }
 }
 
@@ -67,14 +77,12 @@ TEST(ProgramPlayTest, TheDiskAudioOutputRunsAndTheExitScreenIsSilent) {
     for (const char* name : PROGRAMS) {
         SCOPED_TRACE(name);
         ProgramPlay game(name);
-        ASSERT_TRUE(game.screen.up()) << game.screen.problem;
-        ASSERT_TRUE(game.waitForWindow(30)) << game.log();
+        ASSERT_TRUE(opened(game));
         // Half a second of output: the device writes in real time, silence included.
         EXPECT_TRUE(game.waitFor([&] { return game.soundBytes() >= 44100 * 4 / 2; }, 20)) << game.log();
         EXPECT_FALSE(audibleSince(game.soundFile()));
         game.closeWindow();
-        ASSERT_TRUE(game.waitForExit(15)) << game.log();
-        EXPECT_EQ(game.exitStatus(), 0) << game.log();
+        EXPECT_TRUE(endedCleanly(game));
     }
 }
 
