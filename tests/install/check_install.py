@@ -26,6 +26,7 @@ import struct
 import subprocess
 import sys
 import tempfile
+import time
 import unittest
 import xml.etree.ElementTree as ET
 import zlib
@@ -281,6 +282,119 @@ class InstalledTree(unittest.TestCase):
         copyright_text = read(self.path(f"share/doc/{PACKAGE}/copyright"), "r")
         self.assertTrue(copyright_text.startswith("Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/"))
         self.assertRegex(copyright_text, r"(?m)^License: \S+")
+
+
+def start_from(program, folder, env_extra=None):
+    """Starts `program` with `folder` as working directory; its log goes to a file there."""
+    env = dict(os.environ, SDL_AUDIODRIVER="dummy")
+    env.update(env_extra or {})
+    log = open(os.path.join(folder, "output.txt"), "w+")
+    process = subprocess.Popen([program], cwd=folder, stdout=log, stderr=subprocess.STDOUT, env=env)
+    return process, log
+
+
+def wait_for_line(process, log, pattern, seconds=60):
+    """Waits until the log holds `pattern` (a regular expression) or the program ends; the
+    whole log so far."""
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        log.seek(0)
+        text = log.read()
+        if re.search(pattern, text) or process.poll() is not None:
+            return text
+        time.sleep(0.05)
+    log.seek(0)
+    return log.read()
+
+
+def finish(process, log):
+    """Asks the program to end as a desktop would (SIGTERM); its exit status and log."""
+    if process.poll() is None:
+        process.terminate()
+    try:
+        status = process.wait(timeout=60)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        status = process.wait()
+    log.seek(0)
+    text = log.read()
+    log.close()
+    return status, text
+
+
+@unittest.skipUnless(os.environ.get("DISPLAY"), "needs an X display (make test runs under Xvfb)")
+class FindsItsData(unittest.TestCase):
+    """Started from a working directory without data (the home folder, the menu), the
+    programs find their data beside themselves or in the install's data folder."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.tmp = tempfile.mkdtemp(prefix="quandrels-data-")
+        cls.prefix = os.path.join(cls.tmp, "prefix")
+        result = run([ARGS.cmake, "--install", ARGS.build, "--prefix", cls.prefix])
+        if result.returncode != 0:
+            shutil.rmtree(cls.tmp)
+            raise AssertionError("cmake --install failed:\n" + result.stdout + result.stderr)
+
+    @classmethod
+    def tearDownClass(cls):
+        shutil.rmtree(cls.tmp)
+
+    def elsewhere(self):
+        return tempfile.mkdtemp(dir=self.tmp, prefix="home-")
+
+    def check_found(self, program, data_folder):
+        process, log = start_from(program, self.elsewhere())
+        # The window's GL lines come after the data lookup; the first frames draw from the data.
+        text = wait_for_line(process, log, r"GL Renderer")
+        status, text = finish(process, log)
+        self.assertEqual(status, 0, text)
+        self.assertIn("Game data found in " + data_folder + "\n", text)
+        self.assertIn("GL Renderer", text)
+        for failure in ("Can't load", "Cannot open file", "No game data"):
+            self.assertNotIn(failure, text)
+
+    def test_installed_programs_find_the_installs_data_folder(self):
+        for program in PROGRAMS:
+            with self.subTest(program=program):
+                self.check_found(os.path.join(self.prefix, "bin", program),
+                                 os.path.join(self.prefix, "bin", "../share/quandrels"))
+
+    def test_programs_in_the_build_folder_find_the_pack_beside_them(self):
+        for program in PROGRAMS:
+            with self.subTest(program=program):
+                self.check_found(os.path.realpath(os.path.join(ARGS.build, program)),
+                                 os.path.realpath(ARGS.build))
+
+    def test_a_working_directory_with_data_still_wins(self):
+        folder = self.elsewhere()
+        os.mkdir(os.path.join(folder, "data"))  # an empty data folder: exit.png is missing
+        process, log = start_from(os.path.join(self.prefix, "bin", PROGRAMS[0]), folder)
+        wait_for_line(process, log, r"Can't load")
+        status, text = finish(process, log)
+        self.assertEqual(status, 0, text)
+        self.assertNotIn("Game data found in", text)
+        self.assertIn("Can't load data/", text)
+
+    def test_without_data_anywhere_every_place_is_named_and_the_program_ends_cleanly(self):
+        lone = os.path.join(self.tmp, "lone-bin")
+        os.makedirs(lone, exist_ok=True)
+        program = os.path.join(lone, PROGRAMS[0])
+        shutil.copy(os.path.join(self.prefix, "bin", PROGRAMS[0]), program)
+        folder = self.elsewhere()
+        process, log = start_from(program, folder)
+        try:
+            status = process.wait(timeout=60)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            status = None
+        log.seek(0)
+        text = log.read()
+        log.close()
+        self.assertEqual(status, 0, text)
+        searched = ", ".join([os.path.realpath(folder), lone, os.path.join(lone, "../share/quandrels")])
+        self.assertIn("No game data (Quandrels.dat or data/) in: " + searched, text)
+        self.assertIn("Can't load data/", text)
 
 
 class AppIconGenerator(unittest.TestCase):
