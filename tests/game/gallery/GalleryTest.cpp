@@ -16,6 +16,7 @@
 #include "game/gallery/CheckText.h"
 #include "game/gallery/Gallery.h"
 #include "game/gallery/Icon.h"
+#include "game/gallery/IconOnScreen.h"
 #include "render/Mesh.h"
 #include "resources/Resources.h"
 #include "scene/Camera.h"
@@ -115,17 +116,11 @@ struct GalleryRig : GameFolder {
         for (int i = 0; i < count; i++) frame(0.02f);
     }
 
-    // The window point (fractions) where the centre of `icon` is drawn, as picking reads it.
-    Vector2 pointOf(Icon* icon) { return pointOf(icon->localMatrix.getBase()); }
-    // The same for the middle of the icon's top edge.
-    Vector2 topOf(Icon* icon) { return pointOf(icon->localMatrix.translateVector(Vector3(0, 1, 0))); }
-    Vector2 pointOf(Vector3 p) {
-        Vector4 clip = gallery->iconScene->camera->projection.translateVector(Vector4(p.x, p.y, p.z, 1));
-        float u = (clip.x / clip.w + 1) / 2;
-        float v = (1 - clip.y / clip.w) / 2;
-        Rect r = gallery->viewport;
-        return Vector2((r.x + u * r.width) / app.window->viewport.width,
-                       (r.y + v * r.height) / app.window->viewport.height);
+    // The window point (fractions) where the centre of `icon` is drawn, and the middle of
+    // its top edge.
+    Vector2 pointOf(Icon* icon) { return windowPointOf(gallery, app.window, icon); }
+    Vector2 topOf(Icon* icon) {
+        return windowPointOf(gallery, app.window, icon->localMatrix.translateVector(Vector3(0, 1, 0)));
     }
 
     void click(Vector2 down, Vector2 up) {
