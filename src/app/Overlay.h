@@ -2,6 +2,8 @@
 // and the textured pictures that backdrops, texts and the fade plane are made of.
 #pragma once
 
+#include "render/GLConstants.h"
+
 class Camera;
 class MeshRenderer;
 
@@ -15,6 +17,13 @@ Camera* makeCamera();
 // On the canvas scaleY is negative so that images stand upright. The texture comes from the
 // registry with linear filtering and no colour key; the material is the simple textured one.
 MeshRenderer* makePicture(const char* texture, float centerX, float centerY, float scaleX, float scaleY);
+
+// The same for a renderer that already exists (a picture with behaviour of its own): moves
+// and scales its local matrix as above and gives it the plane, texture and material. `usage`
+// is the plane's buffer usage: BufferUsage::STREAM_DRAW for a picture that rewrites its
+// texture coordinates every frame. Returns `picture`.
+MeshRenderer* placePicture(MeshRenderer* picture, const char* texture, float centerX, float centerY,
+                           float scaleX, float scaleY, unsigned int usage = BufferUsage::STATIC_DRAW);
 
 // A 1024 x 512 picture centred on the canvas: its sides fall outside the 911-unit width, so
 // it fills the letter box whatever the rounding.

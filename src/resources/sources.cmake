@@ -2,4 +2,5 @@
 quandrels_sources(
   resources/Resource.cpp
   resources/Resources.cpp
+  resources/SoundPlayback.cpp
 )
