@@ -151,6 +151,20 @@ public:
         return {rgba[0], rgba[1], rgba[2]};
     }
 
+    // The mean of R + G + B over the square of 2 * radius + 1 pixels around a point.
+    int meanBrightness(Vector2 at, int radius) const {
+        int x0 = static_cast<int>(at.x * app.window->viewport.width) - radius;
+        int y0 =
+            app.window->viewport.height - 1 - static_cast<int>(at.y * app.window->viewport.height) - radius;
+        int side = 2 * radius + 1;
+        std::vector<unsigned char> rgba(static_cast<size_t>(side) * side * 4);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(x0, y0, side, side, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+        long sum = 0;
+        for (size_t i = 0; i < rgba.size(); i += 4) sum += rgba[i] + rgba[i + 1] + rgba[i + 2];
+        return static_cast<int>(sum / (static_cast<long>(side) * side));
+    }
+
     // The back buffer as build/screenshots/<name>-<build>.png; returns the file's path.
     std::string screenshot(const std::string& name) const {
         int w = app.window->viewport.width, h = app.window->viewport.height;
