@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 #include "app/Application.h"
@@ -49,6 +50,13 @@ void spotPosition(const LavaLevels::Level& layout, int k, float* x, float* y) {
     double angle = 2 * PI * k / LavaStones::STONES;
     *x = static_cast<float>(layout.ellipseX * std::sin(angle));
     *y = static_cast<float>(layout.ellipseY * std::cos(angle));
+}
+
+// One layer of a scene, with depth writes on or off.
+void drawLayer(Scene* scene, uint32_t layer, bool depthWrites) {
+    glDepthMask(depthWrites ? GL_TRUE : GL_FALSE);
+    scene->layerMask = layer;
+    scene->render();
 }
 
 }  // namespace
@@ -146,22 +154,15 @@ Event* LavaStones::onEvent(Event* e) {
 void LavaStones::drawFrame(float dt) {
     app->window->setGLViewport();
     glClearColor(0, 0, 0, 1);
+    glDepthMask(GL_TRUE);  // whatever drew last, the depth buffer must clear
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (ring) ring->localMatrix.rotate(Vector3(0, 0, 1), RING_DEGREES_PER_SECOND * dt);
     // Backdrop and stars behind everything, without depth; the stones and the lava floor with
     // depth; the novas blended over them; clouds, progress and flash on top.
-    glDepthMask(GL_FALSE);
-    sceneryScene->layerMask = 1;
-    sceneryScene->render();
-    glDepthMask(GL_TRUE);
-    stoneScene->layerMask = 1;
-    stoneScene->render();
-    glDepthMask(GL_FALSE);
-    stoneScene->layerMask = 2;
-    stoneScene->render();
-    glDepthMask(GL_TRUE);
-    sceneryScene->layerMask = 2;
-    sceneryScene->render();
+    drawLayer(sceneryScene, 1, false);
+    drawLayer(stoneScene, 1, true);
+    drawLayer(stoneScene, 2, false);
+    drawLayer(sceneryScene, 2, true);
 }
 
 bool LavaStones::click() {
