@@ -2,6 +2,8 @@
 // and the textured pictures that backdrops, texts and the fade plane are made of.
 #pragma once
 
+#include "render/GLConstants.h"
+
 class Camera;
 class MeshRenderer;
 
@@ -14,9 +16,11 @@ Camera* makeCamera();
 // centerY) and scaled by (scaleX, scaleY): it covers 2 * |scaleX| x 2 * |scaleY| units around
 // its centre. On the canvas scaleY is negative so that images stand upright. The texture
 // comes from the registry with linear filtering and no colour key; the material is the
-// simple textured one. Returns `picture`.
+// simple textured one. `usage` is the plane's buffer usage: BufferUsage::STREAM_DRAW for a
+// picture that rewrites its texture coordinates every frame. A plane the picture already had
+// is replaced. Returns `picture`.
 MeshRenderer* placePicture(MeshRenderer* picture, const char* texture, float centerX, float centerY,
-                           float scaleX, float scaleY);
+                           float scaleX, float scaleY, unsigned int usage = BufferUsage::STATIC_DRAW);
 
 // A new picture, placed as placePicture says; Picture is MeshRenderer or a class of its own
 // derived from it with a default constructor.

@@ -8,6 +8,7 @@
 #include "game/ExitDisplay.h"
 #include "game/gallery/Gallery.h"
 #include "game/gallery/Icon.h"
+#include "game/lava/LavaStones.h"
 #include "resources/DataFolder.h"
 #include "resources/Resources.h"
 #include "scene/Scene.h"
@@ -69,11 +70,10 @@ Display* Quandrels::makeDisplay(const DisplayStep& step) {
         case DisplayKind::EXIT:
             return new ExitDisplay(this);
         case DisplayKind::LAVA_STONES:
-            // Until the lava-stones teaser is built, its icons lead nowhere (a click shows
-            // the top text band); it comes in here as new LavaStones(this, step.level).
-            return nullptr;
+            return new LavaStones(this, step.level);
         case DisplayKind::RUNES:
-            // Likewise for the runes teaser: new Runes(this, step.level).
+            // Until the runes teaser is built, its icons lead nowhere (a click shows the top
+            // text band); it comes in here as new Runes(this, step.level).
             return nullptr;
         case DisplayKind::NO_DISPLAY:
             return nullptr;
