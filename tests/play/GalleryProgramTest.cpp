@@ -14,6 +14,7 @@
 
 #include "play/ExitPicture.h"
 #include "play/GalleryBackdrop.h"
+#include "play/ProgramChecks.h"
 #include "support/ProgramPlay.h"
 #include "support/SoundMatch.h"
 
@@ -42,20 +43,6 @@ bool restsIn(ProgramPlay& game, Screenshot* shot) {
             return !shot->black() && carouselDifference(first, *shot) < 0.3;
         },
         30);
-}
-
-testing::AssertionResult opened(ProgramPlay& game) {
-    if (!game.screen.up()) return testing::AssertionFailure() << game.screen.problem;
-    if (!game.waitForWindow(30) || !game.waitForSize(854, 480, 30))
-        return testing::AssertionFailure() << game.log();
-    return testing::AssertionSuccess();
-}
-
-testing::AssertionResult endedCleanly(ProgramPlay& game) {
-    if (!game.waitForExit(15)) return testing::AssertionFailure() << "still running\n" << game.log();
-    if (game.exitStatus() != 0)
-        return testing::AssertionFailure() << "status " << game.exitStatus() << "\n" << game.log();
-    return testing::AssertionSuccess();
 }
 
 TEST(GalleryProgramTest, OpensOnTheGalleryADragSpinsItAndEscapeLeadsOut) {

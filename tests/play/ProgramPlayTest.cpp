@@ -8,6 +8,7 @@
 #include <string>
 
 #include "play/ExitPicture.h"
+#include "play/ProgramChecks.h"
 #include "support/ProgramPlay.h"
 #include "support/SoundMatch.h"
 
@@ -23,26 +24,10 @@ void expectTheExitPicture(ProgramPlay& game, const std::string& shot) {
     EXPECT_LT(differenceFromExitPicture(kept), 12.0) << "see " << kept.file;
 }
 
-// Its X server is up and the program's 854 x 480 window is on it.
-testing::AssertionResult opened(ProgramPlay& game) {
-    if (!game.screen.up()) return testing::AssertionFailure() << game.screen.problem;
-    if (!game.waitForWindow(30) || !game.waitForSize(854, 480, 30))
-        return testing::AssertionFailure() << game.log();
-    return testing::AssertionSuccess();
-}
-
 // The program opens on the gallery, where Escape leads straight to the exit screen.
 void toTheExitScreen(ProgramPlay& game, const std::string& shot) {
     game.key("Escape");
     expectTheExitPicture(game, shot);
-}
-
-// The program ended by itself with status 0.
-testing::AssertionResult endedCleanly(ProgramPlay& game) {
-    if (!game.waitForExit(15)) return testing::AssertionFailure() << "still running\n" << game.log();
-    if (game.exitStatus() != 0)
-        return testing::AssertionFailure() << "status " << game.exitStatus() << "\n" << game.log();
-    return testing::AssertionSuccess();
 }
 
 TEST(ProgramPlayTest, BothProgramsShowTheExitScreenAfterEscapeAndAClickEndsThem) {
