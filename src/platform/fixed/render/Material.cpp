@@ -61,6 +61,34 @@ bool coversVertices(const List<T>* list, const Mesh* mesh) {
     return list && list->size() >= mesh->vertices->size();
 }
 
+// GL's alpha test for one draw of a material that keeps only fragments of alpha above 0.5.
+// The display may have set the test itself around a pass of such draws, so the draw puts
+// back the switch and the function it found rather than turning the test off.
+class AlphaAboveHalf {
+public:
+    explicit AlphaAboveHalf(bool wanted) : wanted(wanted) {
+        if (!wanted) return;
+        wasEnabled = glIsEnabled(GL_ALPHA_TEST);
+        glGetIntegerv(GL_ALPHA_TEST_FUNC, &function);
+        glGetFloatv(GL_ALPHA_TEST_REF, &reference);
+        glEnable(GL_ALPHA_TEST);
+        glAlphaFunc(GL_GREATER, 0.5f);
+    }
+    AlphaAboveHalf(const AlphaAboveHalf&) = delete;
+    AlphaAboveHalf& operator=(const AlphaAboveHalf&) = delete;
+    ~AlphaAboveHalf() {
+        if (!wanted) return;
+        glAlphaFunc(static_cast<GLenum>(function), reference);
+        if (!wasEnabled) glDisable(GL_ALPHA_TEST);
+    }
+
+private:
+    bool wanted;
+    GLboolean wasEnabled = GL_FALSE;
+    GLint function = GL_ALWAYS;
+    GLfloat reference = 0;
+};
+
 }  // namespace
 
 Material::Material(ShaderProgram* program) : program(program) {}
@@ -80,6 +108,7 @@ void Material::render(Matrix4x4* projection, Matrix4x4* view, Matrix4x4* model, 
 
     DrawState state(depthTest, mesh, texture);
     state.enable();
+    AlphaAboveHalf alphaTest(alphaAboveHalf);
 
     glMatrixMode(GL_PROJECTION);
     glLoadMatrixf(projection->m);
