@@ -380,6 +380,19 @@ TEST_F(MaterialTest, AlphaTestedDepthOnlyDrawCutsTheShapeOutOfAFartherPlane) {
     EXPECT_TRUE(near(pixel(RIGHT, BOTTOM), {255, 0, 0, 255})) << "beside the shape";
 }
 
+TEST_F(MaterialTest, TheAlphaTestKeepsAlpha128AndDrops127) {
+    // 8-bit alpha above 0.5 starts at 128, whether the driver compares in floats or in bytes.
+    auto texture =
+        quadrantTexture({255, 0, 0, 128}, {255, 0, 0, 127}, {255, 0, 0, 129}, {255, 0, 0, 126}, true);
+    auto mesh = plane();
+    std::unique_ptr<Material> material = standardMaterial(ALPHA_TEST);
+    draw(*material, *mesh, texture.get());
+    EXPECT_TRUE(near(pixel(LEFT, TOP), {128, 0, 0, 255}));
+    EXPECT_TRUE(near(pixel(RIGHT, TOP), {0, 0, 0, 255}));
+    EXPECT_TRUE(near(pixel(LEFT, BOTTOM), {129, 0, 0, 255}));
+    EXPECT_TRUE(near(pixel(RIGHT, BOTTOM), {0, 0, 0, 255}));
+}
+
 TEST_F(MaterialTest, AlphaTestIsLeftAsTheDrawFoundIt) {
     auto texture = quadrantTexture({255, 0, 0, 255}, {255, 0, 0, 0}, {255, 0, 0, 255}, {255, 0, 0, 0}, true);
     auto mesh = plane();

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "app/Application.h"
 #include "app/Overlay.h"
 #include "core/EventName.h"
 #include "core/Fail.h"

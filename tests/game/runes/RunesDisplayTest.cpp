@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -153,7 +154,9 @@ TEST(RunesDisplayTest, EachStageShowsTheRunesItsWay) {
                 // One slot of 0.75 s each; by index, or in a random order.
                 float slot = points[1] / 0.75f;
                 slots.push_back(static_cast<int>(slot + 0.5f));
-                if (stage != 6) EXPECT_FLOAT_EQ(points[1], 0.75f * i);
+                if (stage != 6) {
+                    EXPECT_FLOAT_EQ(points[1], 0.75f * i);
+                }
             } else {
                 EXPECT_EQ(points, together);
             }
@@ -225,6 +228,7 @@ TEST(RunesDisplayTest, ATypeIsTakenOnlyWhileAnsweringAndOnlyByTheRuneAtTheCursor
     RunesGame g(2);
     Runes* r = g.runes;
     // While showing: the cursor moves on, no rune takes the type.
+    g.raiseBar();
     g.clickOn(r->typeButtons[2]);
     g.clickOn(r->typeButtons[3]);
     EXPECT_EQ(r->cursor, 2);
@@ -259,6 +263,15 @@ TEST(RunesDisplayTest, ATypeIsTakenOnlyWhileAnsweringAndOnlyByTheRuneAtTheCursor
     r->runeScene->sendBroadcast(Events::SET_TYPE, r, &type);
     EXPECT_EQ(g.rune(0)->answer, 3);
     EXPECT_EQ(g.rune(1)->answer, -1);
+
+    // While the bar goes down: the cursor moves on, no rune takes the type.
+    g.clickOn(r->checkButton);
+    ASSERT_EQ(r->phase, Runes::CLOSING);
+    g.frame(0.1f);
+    g.clickOn(r->typeButtons[2]);
+    EXPECT_EQ(r->cursor, 1);
+    EXPECT_EQ(g.rune(0)->answer, 3);
+    for (int i = 1; i < 4; i++) EXPECT_EQ(g.rune(i)->answer, -1) << i;
 }
 
 TEST(RunesDisplayTest, ThePulseFollowsTheCursor) {
@@ -320,6 +333,7 @@ TEST(RunesDisplayTest, ACheckWhileShowingIsJudgedAtOnce) {
     Runes* r = g.runes;
     g.run(2);
     // No rune has an answer at the first trial: wrong.
+    g.raiseBar();
     g.clickOn(r->checkButton);
     EXPECT_EQ(r->phase, Runes::CLOSING);
     EXPECT_EQ(r->failures[0], 1);
@@ -362,6 +376,7 @@ TEST(RunesDisplayTest, MarksFadeInAndAGreenOneShrinksIntoPlace) {
     RunesGame g(1);
     Runes* r = g.runes;
     for (int i = 0; i < 4; i++) g.rune(i)->answer = g.rune(i)->type;
+    g.raiseBar();
     g.clickOn(r->checkButton);
     g.clickOn(r->checkButton);  // stage 1 now, judged against stage 0's answers: right again
     ASSERT_EQ(marks(r), 2);

@@ -97,6 +97,11 @@ void RunesGame::click(Vector2 at) {
 
 void RunesGame::clickOn(Component* node) { click(windowPointOf(node)); }
 
+void RunesGame::raiseBar() {
+    runes->bar->localMatrix.loadIdentity();
+    runes->bar->localMatrix.translate(Vector3(0, -1.2f, -3.5f));
+}
+
 void RunesGame::answerRight() {
     for (int i = 0; i < runes->runeCount; i++) {
         clickOn(rune(i));

@@ -36,6 +36,9 @@ struct RunesGame : GameFolder {
     // A press and release at a point, in fractions of the window.
     void click(Vector2 at);
     void clickOn(Component* node);
+    // While the runes show, the bar is below the view, out of the pointer's reach. Presses
+    // of its buttons count in any phase, so tests of such presses bring it up first.
+    void raiseBar();
     // Clicks each rune and the symbol button of its type, as a player who remembers does.
     void answerRight();
 };

@@ -3,11 +3,13 @@
 // outside it.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
 #include "game/runes/Rune.h"
 #include "game/runes/RunesGame.h"
+#include "scene/MeshRenderer.h"
 #include "support/Png.h"
 #include "window/Window.h"
 

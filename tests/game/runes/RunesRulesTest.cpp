@@ -96,7 +96,8 @@ TEST(RunesRulesTest, NoDrawIsMadeWhereNothingIsToBeDealt) {
     // Fewer than two kinds: everything 0, nothing drawn.
     srand(17);
     Runes::randomValues(values, 8, 1, 4);
-    EXPECT_EQ(rand(), nextDrawAfter(17, 0));
+    int next = rand();
+    EXPECT_EQ(next, nextDrawAfter(17, 0));
     for (int v : values) EXPECT_EQ(v, 0);
 
     // Level 3's early deal: after types 1 and 2 no rune is free, so type 3 draws nothing and
@@ -126,7 +127,8 @@ TEST(RunesRulesTest, EachFreeEntryDrawsOnceAPassAndTakesTheValueBelowEleven) {
         Runes::randomValues(values, 2, 2, 1);
         EXPECT_EQ(values[winner % 2], 1) << "seed " << seed;
         EXPECT_EQ(values[(winner + 1) % 2], 0) << "seed " << seed;
-        EXPECT_EQ(rand(), nextDrawAfter(seed, static_cast<int>(winner) + 1)) << "seed " << seed;
+        int next = rand();
+        EXPECT_EQ(next, nextDrawAfter(seed, static_cast<int>(winner) + 1)) << "seed " << seed;
     }
 }
 
@@ -187,7 +189,9 @@ TEST(RunesRulesTest, EightRunesEachShowInTheirOwnThreeQuartersOfASecond) {
         EXPECT_NEAR(alphaAt(points, slot + 0.09375f), 0.5f, 1e-3);
         EXPECT_NEAR(alphaAt(points, slot + 0.46875f), 0.5f, 1e-3);
         EXPECT_NEAR(alphaAt(points, slot + 0.5625f), 0, 1e-4);
-        if (k > 0) EXPECT_NEAR(alphaAt(points, slot - 0.05f), 0, 1e-4);
+        if (k > 0) {
+            EXPECT_NEAR(alphaAt(points, slot - 0.05f), 0, 1e-4);
+        }
         EXPECT_NEAR(alphaAt(points, 6.9f), 0, 1e-4);
     }
 }

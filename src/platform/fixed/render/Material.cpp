@@ -61,6 +61,11 @@ bool coversVertices(const List<T>* list, const Mesh* mesh) {
     return list && list->size() >= mesh->vertices->size();
 }
 
+// Alpha above 0.5 is 128 and up in 8 bits. Drivers compare either in floats or in 8 bits
+// with the reference rounded to 8 bits (llvmpipe's fast path turns 0.5 into 128 and so
+// drops 128); a reference between 127 and 128 keeps both ways at 128 and up.
+const float ALPHA_ABOVE_HALF_REFERENCE = 0.4999f;
+
 // GL's alpha test for one draw of a material that keeps only fragments of alpha above 0.5.
 // The display may have set the test itself around a pass of such draws, so the draw puts
 // back the switch and the function it found rather than turning the test off.
@@ -72,7 +77,7 @@ public:
         glGetIntegerv(GL_ALPHA_TEST_FUNC, &function);
         glGetFloatv(GL_ALPHA_TEST_REF, &reference);
         glEnable(GL_ALPHA_TEST);
-        glAlphaFunc(GL_GREATER, 0.5f);
+        glAlphaFunc(GL_GREATER, ALPHA_ABOVE_HALF_REFERENCE);
     }
     AlphaAboveHalf(const AlphaAboveHalf&) = delete;
     AlphaAboveHalf& operator=(const AlphaAboveHalf&) = delete;
