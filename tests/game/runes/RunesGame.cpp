@@ -2,15 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <vector>
 
 #include "game/runes/Button.h"
 #include "game/runes/Rune.h"
+#include "platform/GL.h"
+#include "resources/Resources.h"
 #include "scene/Camera.h"
 #include "scene/Scene.h"
 #include "scene/Transform.h"
 #include "support/PlatformEvents.h"
 #include "support/Png.h"
+#include "window/Timer.h"
 #include "window/Window.h"
 
 namespace {
@@ -44,6 +48,16 @@ std::map<std::string, std::string> runesPictures(const std::map<std::string, std
 }
 
 RunesGame::RunesGame(int level, const std::map<std::string, std::string>& pictures) : GameFolder(pictures) {
+    show(level);
+}
+
+RunesGame::RunesGame(int level, const std::string& pack) : GameFolder({}), packPath(pack) {
+    // Entries load what they hold on first use, from the pack when it exists.
+    Resources::archive = packPath.c_str();
+    show(level);
+}
+
+void RunesGame::show(int level) {
     runes = new Runes(&app, level);
     app.displays.add(runes);
     app.window->setDisplay(runes);
@@ -67,7 +81,12 @@ void RunesGame::run(float seconds, float step) {
 }
 
 void RunesGame::untilAnswering() {
-    for (int i = 0; i < 40 && runes->phase != Runes::ANSWERING; i++) frame(0.25f);
+    // Frames of a player's 20 ms near the end of the showing, so that the runes end it as
+    // they do in play: each rune keeps the opacity of the frame before the last.
+    for (int i = 0; i < 200 && runes->phase != Runes::ANSWERING; i++) {
+        bool ending = runes->phase == Runes::SHOWING && rune(0)->showTimer->time > 6.5f;
+        frame(ending ? 0.02f : 0.25f);
+    }
     ASSERT_EQ(runes->phase, Runes::ANSWERING);
     // The bar comes up within a second.
     run(1.25f);
@@ -96,6 +115,18 @@ void RunesGame::click(Vector2 at) {
 }
 
 void RunesGame::clickOn(Component* node) { click(windowPointOf(node)); }
+
+void RunesGame::saveScreenshot(const std::string& file) const {
+    int width = app.window->viewport.width;
+    int height = app.window->viewport.height;
+    std::vector<uint8_t> rows(static_cast<size_t>(width) * height * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    for (int y = 0; y < height; y++) {
+        glReadPixels(0, height - 1 - y, width, 1, GL_RGB, GL_UNSIGNED_BYTE,
+                     &rows[static_cast<size_t>(y) * width * 3]);
+    }
+    std::ofstream(file, std::ios::binary) << png::encode(width, height, png::RGB, rows);
+}
 
 void RunesGame::raiseBar() {
     runes->bar->localMatrix.loadIdentity();

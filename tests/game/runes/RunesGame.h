@@ -21,9 +21,11 @@ std::map<std::string, std::string> runesPictures();
 std::map<std::string, std::string> runesPictures(const std::map<std::string, std::string>& replaced);
 
 struct RunesGame : GameFolder {
-    Runes* runes;
+    Runes* runes = nullptr;
 
     explicit RunesGame(int level, const std::map<std::string, std::string>& pictures = runesPictures());
+    // The game's own data: every picture from the pack file at `pack`.
+    RunesGame(int level, const std::string& pack);
 
     Rune* rune(int index) const;
     // Frames of `step` seconds until `seconds` have passed.
@@ -39,6 +41,12 @@ struct RunesGame : GameFolder {
     // While the runes show, the bar is below the view, out of the pointer's reach. Presses
     // of its buttons count in any phase, so tests of such presses bring it up first.
     void raiseBar();
+    // The window's back buffer as rows of RGB from the top, saved as a PNG file.
+    void saveScreenshot(const std::string& file) const;
     // Clicks each rune and the symbol button of its type, as a player who remembers does.
     void answerRight();
+
+private:
+    std::string packPath;
+    void show(int level);
 };
