@@ -56,6 +56,7 @@ TEST(RunesDisplayTest, TheDisplayHoldsItsScenesTimersAndRunesInOrder) {
         ASSERT_NE(backdrop, nullptr);
         EXPECT_STREQ(backdrop->textureResource->name, table.backdrop);
         EXPECT_EQ(backdrop->layerMask, 1u);
+        EXPECT_FALSE(backdrop->depthTest);
 
         Component* scene = r->runeScene;
         ASSERT_EQ(scene->children.size(), 3 + r->runeCount);
