@@ -4,13 +4,15 @@
 #   make bench   build and run the benchmarks
 #   make fuzz    run every fuzz target for longer (FUZZ_SECONDS, default 300)
 #   make format  format every source file with clang-format (make test checks it)
+#   make package build the Debian package (in build-package/, installing to /usr) and lint it
 
 BUILD_DIR    ?= build
 SANITIZE_DIR ?= build-sanitize
+PACKAGE_DIR  ?= build-package
 JOBS         ?= $(shell nproc)
 FUZZ_SECONDS ?= 300
 
-.PHONY: all deps build sanitize-build sanitize-configure run test bench fuzz format clean
+.PHONY: all deps build sanitize-build sanitize-configure run test bench fuzz format package clean
 
 all: build
 
@@ -47,5 +49,14 @@ fuzz:
 format: deps
 	./scripts/format.sh
 
+# A build of its own, configured for /usr, so the programs know where the package puts their data.
+package: deps
+	cmake -S . -B $(PACKAGE_DIR) -DQUANDRELS_WERROR=ON -DCMAKE_INSTALL_PREFIX=/usr \
+	  -DQUANDRELS_GL_TESTS=OFF -DQUANDRELS_BENCH=OFF
+	cmake --build $(PACKAGE_DIR) -j $(JOBS) --target quandrels_installable
+	rm -f $(PACKAGE_DIR)/*.deb
+	cd $(PACKAGE_DIR) && cpack -G DEB
+	lintian --fail-on error $(PACKAGE_DIR)/*.deb
+
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(PACKAGE_DIR)

@@ -14,10 +14,11 @@
 #   core        the component tree and events, texts, containers, log, byte buffers
 #
 # Build-specific sources under platform/<build>/<folder>/ belong to <folder>; the platform
-# headers (platform/GL.h, ...) sit below everything and include nothing of ours.
+# headers (platform/GL.h, ...) sit below everything and include nothing of ours, as do the
+# headers the build writes (generated/, included without a folder, e.g. "InstallPaths.h").
 set -euo pipefail
 
-src=${1:-$(dirname "$0")/../src}
+src=$(cd "${1:-$(dirname "$0")/../src}" && pwd)
 cd "$src"
 
 declare -A level=(
@@ -45,6 +46,12 @@ while IFS= read -r -d '' file; do
     continue
   fi
   while IFS=: read -r line header; do
+    if [[ $header != */* && ! -e $(dirname "$file")/$header ]]; then
+      [[ -e $src/../cmake/${header}.in ]] && continue
+      echo "$file:$line: includes \"$header\", which is neither beside it nor a header the build writes"
+      status=1
+      continue
+    fi
     to=${header%%/*}
     [[ $to == "$from" ]] && continue
     if [[ -z ${level[$to]:-} ]]; then

@@ -13,6 +13,7 @@ packages=(
   clang libclang-rt-14-dev clang-format
   xvfb xauth
   python3 sox fonts-dejavu-core
+  desktop-file-utils appstream dpkg-dev lintian man-db
 )
 
 missing=()

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "core/Buffer.h"
 
@@ -126,7 +127,24 @@ bool File::list(List<String>& entries) const {
     return true;
 }
 
-void File::changeDirectoryToApplication() {}
+File File::getApplicationDirectory() {
+    // The link's target has no fixed length either: grow until readlink leaves room.
+    std::vector<char> area(512);
+    for (;;) {
+        ssize_t n = readlink("/proc/self/exe", area.data(), area.size());
+        if (n < 0) return File();
+        if (static_cast<size_t>(n) < area.size()) {
+            area[static_cast<size_t>(n)] = '\0';
+            return File(area.data()).getParent();
+        }
+        area.resize(area.size() * 2);
+    }
+}
+
+void File::changeDirectoryToApplication() {
+    File folder = getApplicationDirectory();
+    if (folder.getFilename()[0] != '\0') changeDirectory(folder.getFilename());
+}
 
 File File::getCurrentDirectory() {
     // No fixed area: grow until the name fits, whatever length the system allows.

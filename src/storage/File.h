@@ -56,7 +56,11 @@ public:
     // "Error opening directory %s", leaves `entries` untouched and returns false.
     bool list(List<String>& entries) const;
 
-    // The data lives in the working directory in both builds, so there is nothing to do.
+    // The folder that holds the running program (from /proc/self/exe); an empty path when
+    // the system cannot say.
+    static File getApplicationDirectory();
+    // Makes the program's own folder the working directory; nothing happens when it is not
+    // known. (Finding the game's data is DataFolder's job: resources/DataFolder.h.)
     static void changeDirectoryToApplication();
     // The process's working directory, however long; an empty path when the system cannot
     // name it (removed, or an ancestor cannot be read).

@@ -1,3 +1,6 @@
 unit_test_both(
   resources/ResourcesTest.cpp
 )
+unit_test(
+  resources/DataFolderTest.cpp
+)

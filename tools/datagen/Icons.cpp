@@ -48,26 +48,6 @@ void drawSprite(Image& dst, const Image& src, float cx, float cy, float halfW, f
     }
 }
 
-// Rounded card: alpha outside the corners, a thin glowing frame, a soft inner shade.
-void frameCard(Image& icon, const Rgba& frame) {
-    const float radius = 14.0f;
-    for (int y = 0; y < IH; ++y) {
-        for (int x = 0; x < IW; ++x) {
-            Vec2 p{x + 0.5f, y + 0.5f};
-            float d = signedDistanceToRoundBox(p, Vec2{IW / 2.0f, IH / 2.0f}, IW / 2.0f - 1.0f,
-                                               IH / 2.0f - 1.0f, radius);
-            Rgba& px = icon.at(x, y);
-            float inner = std::exp(-std::max(0.0f, -d) / 10.0f);
-            px = scale(px, 1.0f - 0.35f * inner);
-            float line = std::exp(-std::pow((d + 2.0f) / 1.1f, 2.0f));
-            px.r += frame.r * line;
-            px.g += frame.g * line;
-            px.b += frame.b * line;
-            px.a = coverage(d);
-        }
-    }
-}
-
 struct StonePlacement {
     Vec3 position;
     int mesh;  // 1 or 2
@@ -85,14 +65,8 @@ void drawStones(Image& icon, Studio& studio, const std::vector<StonePlacement>& 
         // A little larger than in the game (0.25), so the stones read at icon size.
         Mat4 model = Mat4::translation(s.position + ringOffset) * Mat4::scaling(Vec3{0.34f, 0.34f, 0.34f}) *
                      Mat4::rotation(45.0f + random.range(0.0f, 90.0f), axis);
-        Shading shading;
-        float b = s.lit ? 1.0f : 0.3f;
-        shading.tint = Rgba{b, b, b, 1.0f};
-        shading.ambient = 0.8f;
-        shading.diffuse = 0.35f;
-        shading.rim = s.lit ? 0.4f : 0.15f;
         raster.drawMesh(studio.mesh(s.mesh == 1 ? "lava_stone1.obj" : "lava_stone2.obj"), model,
-                        studio.picture(texture), shading);
+                        studio.picture(texture), lavaStoneShading(s.lit));
     }
     Image rendered = raster.result();
     // A warm glow around each lit stone, as the lit textures seem to shine.
@@ -342,7 +316,7 @@ Image makeIcon(int number, Studio& studio) {
             frame = hex(0x9080c0);
             break;
     }
-    frameCard(icon, frame);
+    frameCard(icon, CardStyle{}, frame);
     return icon;
 }
 

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Shapes.h"
+
 namespace datagen {
 
 void fillVertical(Image& image, const Gradient& ramp) {
@@ -182,6 +184,25 @@ void addRidge(Image& image, uint32_t seed, float base, float relief, float cells
             float rimLight = std::exp(-depth / rimWidth);
             Rgba c{body.r + rim.r * rimLight, body.g + rim.g * rimLight, body.b + rim.b * rimLight, 1.0f};
             p = lerp(p, Rgba{c.r, c.g, c.b, p.a}, inside);
+        }
+    }
+}
+
+void frameCard(Image& image, const CardStyle& style, const Rgba& frame) {
+    Vec2 centre{image.width / 2.0f, image.height / 2.0f};
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            Vec2 p{x + 0.5f, y + 0.5f};
+            float d = signedDistanceToRoundBox(p, centre, centre.x - style.inset, centre.y - style.inset,
+                                               style.radius);
+            Rgba& px = image.at(x, y);
+            float inner = std::exp(-std::max(0.0f, -d) / style.shadeReach);
+            px = scale(px, 1.0f - 0.35f * inner);
+            float line = std::exp(-std::pow((d + style.lineInset) / style.lineWidth, 2.0f));
+            px.r += frame.r * line;
+            px.g += frame.g * line;
+            px.b += frame.b * line;
+            px.a = coverage(d);
         }
     }
 }

@@ -49,6 +49,17 @@ void addStars(Image& image, Random& random, int count, float brightness,
 void addRidge(Image& image, uint32_t seed, float base, float relief, float cells, const Rgba& body,
               const Rgba& rim, float rimWidth, const std::function<float(float u)>& shape = nullptr);
 
+// A card with rounded corners filling the picture: transparent outside the corners, shaded
+// inside its edge, with a thin line of frame colour just within the edge. Lengths in pixels.
+struct CardStyle {
+    float inset = 1.0f;        // gap between the picture's edge and the card's
+    float radius = 14.0f;      // corner radius
+    float shadeReach = 10.0f;  // how far in from the edge the shade fades
+    float lineInset = 2.0f;    // distance of the frame line inside the edge
+    float lineWidth = 1.1f;
+};
+void frameCard(Image& image, const CardStyle& style, const Rgba& frame);
+
 // Darkens towards the corners.
 void vignette(Image& image, float strength, float power = 2.0f);
 

@@ -44,6 +44,9 @@ Image makeTextBand(const TextRenderer& text, const std::string& words);
 // Teaser previews, 256 x 128.
 Image makeIcon(int number, Studio& studio);
 
+// The program's icon for desktop menus, size x size, with alpha outside its rounded corners.
+Image makeAppIcon(int size, Studio& studio);
+
 }  // namespace datagen
 
 #include "Random.h"

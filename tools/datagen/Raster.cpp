@@ -9,6 +9,16 @@
 
 namespace datagen {
 
+Shading lavaStoneShading(bool lit) {
+    Shading shading;
+    float b = lit ? 1.0f : 0.3f;
+    shading.tint = Rgba{b, b, b, 1.0f};
+    shading.ambient = 0.8f;
+    shading.diffuse = 0.35f;
+    shading.rim = lit ? 0.4f : 0.15f;
+    return shading;
+}
+
 Rasterizer::Rasterizer(int w, int h, int supersample)
     : width(w),
       height(h),

@@ -18,6 +18,9 @@ struct Shading {
     float textureOffsetV = 0.0f;
 };
 
+// A lava stone as the previews light it: lit ones bright with a glowing rim, dark ones dim.
+Shading lavaStoneShading(bool lit);
+
 class Rasterizer {
 public:
     // Renders at `supersample` times the size and averages down in result().

@@ -43,6 +43,8 @@ Window::Window(const char* title, bool fullscreen, int width, int height) {
     Uint32 flags = SDL_HWSURFACE | SDL_OPENGLBLIT | SDL_DOUBLEBUF | (fullscreen ? SDL_FULLSCREEN : 0);
     SDL_Surface* surface = SDL_SetVideoMode(modeWidth, modeHeight, 16, flags);
     if (!surface) {
+        // This one line goes to standard output directly, not through log(), as the SDL 1.2
+        // build always reported it; the fixed build's log writes there as well.
         printf("Unable to open screen surface: %s\n", SDL_GetError());
         throw "SDL window fail";
     }
