@@ -11,7 +11,7 @@ packages=(
   libgl1-mesa-dev libgl1-mesa-dri libx11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
-  xvfb xauth
+  xvfb xauth openbox xdotool x11-utils
   python3 sox fonts-dejavu-core
   desktop-file-utils appstream dpkg-dev lintian man-db
 )

@@ -33,7 +33,9 @@ public:
     void toggleFullscreen();
 
     // Runs the window's frame loop until it ends without a fullscreen request, toggling in
-    // between; and the shutdown sequence (safe to call with nothing created).
-    void runLoop();
+    // between. Virtual so that a test or tool can drive the frames itself (Window::runFrame)
+    // while start() stays the real one.
+    virtual void runLoop();
+    // The shutdown sequence (safe to call with nothing created).
     void shutdown();
 };

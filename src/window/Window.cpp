@@ -20,17 +20,21 @@ std::chrono::microseconds Window::frameDelay(std::chrono::microseconds work) {
     return work < FRAME_TIME ? FRAME_TIME - work : std::chrono::microseconds(0);
 }
 
+void Window::runFrame() {
+    pollEvents();
+    uint32_t now = fixedFrameMs != 0 ? lastTicks + fixedFrameMs : SDL_GetTicks();
+    ticks = now;
+    uint32_t elapsed = now - lastTicks;
+    deltaTime = static_cast<float>(elapsed) / 1000.0f;
+    sendBroadcast(Events::UPDATE);
+    lastTicks = ticks;
+    swapBuffers();
+}
+
 void Window::run() {
     while (running) {
         const auto frameStart = std::chrono::steady_clock::now();
-        pollEvents();
-        uint32_t now = SDL_GetTicks();
-        ticks = now;
-        uint32_t elapsed = now - lastTicks;
-        deltaTime = static_cast<float>(elapsed) / 1000.0f;
-        sendBroadcast(Events::UPDATE);
-        lastTicks = ticks;
-        swapBuffers();
+        runFrame();
         // Measured after the swap, so that this frame's own work is what the sleep pays for.
         const auto work = std::chrono::duration_cast<std::chrono::microseconds>(
             std::chrono::steady_clock::now() - frameStart);

@@ -36,6 +36,10 @@ public:
     void* glContext = nullptr;       // SDL_GLContext (shader build only)
     uint32_t lastTicks = 0;
     bool running = true;
+    // Test and tool hook: when nonzero, every frame's ticks advance by exactly this many
+    // milliseconds instead of reading the platform clock, so deltaTime is fixed (0.02 s for
+    // 20) however long frames really take. The game leaves it at 0.
+    uint32_t fixedFrameMs = 0;
 
     // Opens the platform window; throws "SDL init fail", "SDL window fail", "OpenGL fail" or
     // "OpenGL 2 is not supported".
@@ -48,7 +52,12 @@ public:
 
     ~Window() override;
 
+    // The frame loop: runFrame() and the pacing sleep, until `running` is false.
     void run();
+    // One frame of the loop without the pacing sleep: every pending platform event, the
+    // frame clock (ticks, deltaTime), "update", the buffer swap. For tools and tests that
+    // step frames themselves.
+    void runFrame();
     void setDisplay(Component* display);
     void setGLViewport();
     bool viewportContainsMouse(Rect r, Vector2 m);

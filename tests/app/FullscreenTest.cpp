@@ -14,8 +14,8 @@
 #include "support/PlatformEvents.h"
 #include "support/RecordingComponent.h"
 #include "support/RecordingDisplay.h"
+#include "support/XScreen.h"
 #include "window/Window.h"
-#include "window/XScreen.h"
 
 namespace {
 

@@ -20,7 +20,7 @@
 #include "support/Png.h"
 #include "support/RunProcess.h"
 #include "support/TempDir.h"
-#include "window/XScreen.h"
+#include "support/XScreen.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include "support/GLWindow.h"
 #include "support/LogCapture.h"
 #include "support/PlatformEvents.h"
+#include "support/XScreen.h"
 #include "window/Window.h"
-#include "window/XScreen.h"
 
 namespace {
 
@@ -74,6 +74,9 @@ protected:
     // Runs the loop until the quit event that the test pushed last; returns what was logged.
     std::string runOnce() {
         return captureLog([&] { window->get()->run(); });
+    }
+    std::string runFrameLogged() {
+        return captureLog([&] { window->get()->runFrame(); });
     }
 
     std::unique_ptr<GLWindow> window;
@@ -305,6 +308,49 @@ TEST_F(WindowLoopTest, FrameTimeCountsFromThePreviousFrame) {
     EXPECT_EQ(w->lastTicks, ticks.back());
 }
 
+TEST_F(WindowLoopTest, RunFrameIsOneFrameOfTheLoop) {
+    Window* w = window->get();
+    pe::pushMouseButton(true, 10, 10, 1);
+    pe::pushKey(27, 0);
+    runFrameLogged();
+    EXPECT_EQ(recorder->names(), (Strings{"mouseDown", "keydown", "escape", "update"}));
+    EXPECT_TRUE(w->running) << "one frame, and the loop is not over";
+    EXPECT_EQ(w->lastTicks, w->ticks);
+
+    // A quit ends the loop after finishing its frame, as run() does.
+    recorder->seen.clear();
+    pe::pushQuit();
+    EXPECT_EQ(runFrameLogged(), "Quit send\n");
+    EXPECT_EQ(recorder->names(), (Strings{"update"}));
+    EXPECT_FALSE(w->running);
+}
+
+TEST_F(WindowLoopTest, AFixedFrameClockAdvancesExactlyByItsStep) {
+    Window* w = window->get();
+    w->fixedFrameMs = 20;
+    const uint32_t start = w->lastTicks;
+    std::vector<float> deltas;
+    std::vector<uint32_t> ticks;
+    recorder->onUpdate = [&] {
+        deltas.push_back(w->deltaTime);
+        ticks.push_back(w->ticks);
+    };
+    // However long the frames really take.
+    for (int delay : {0, 45, 3}) {
+        SDL_Delay(static_cast<Uint32>(delay));
+        runFrameLogged();
+    }
+    EXPECT_EQ(deltas, (std::vector<float>{0.02f, 0.02f, 0.02f}));
+    EXPECT_EQ(ticks, (std::vector<uint32_t>{start + 20, start + 40, start + 60}));
+
+    // Back on the platform clock, the frame counts the real time since the last fixed one.
+    w->fixedFrameMs = 0;
+    w->lastTicks = SDL_GetTicks();
+    SDL_Delay(30);
+    runFrameLogged();
+    EXPECT_GE(deltas.back(), 0.030f);
+}
+
 #ifndef QUANDRELS_TEST_FIXED_BUILD
 
 void pushRaw(SDL_Event e) { SDL_PushEvent(&e); }
@@ -366,6 +412,34 @@ TEST_F(WindowLoopTest, KeyRepeatsBroadcastAndAreMarked) {
     EXPECT_EQ(recorder->names(), (Strings{"keydown", "escape", "keydown", "escape", "update"}));
     EXPECT_FALSE(recorder->seen[0].repeat);
     EXPECT_TRUE(recorder->seen[2].repeat);
+}
+
+TEST_F(WindowLoopTest, OnlyThisWindowsSizeCounts) {
+    // After a fullscreen toggle the destroyed window's last size (1 x 1) is still queued.
+    const Uint32 own = SDL_GetWindowID(static_cast<SDL_Window*>(window->get()->platformWindow));
+    SDL_Event resized;
+    SDL_zero(resized);
+    resized.type = SDL_WINDOWEVENT;
+    resized.window.event = SDL_WINDOWEVENT_RESIZED;
+    resized.window.windowID = own + 1;
+    resized.window.data1 = 1;
+    resized.window.data2 = 1;
+    pushRaw(resized);
+    pe::pushQuit();
+    runOnce();
+    EXPECT_EQ(recorder->names(), (Strings{"update"}));
+    EXPECT_EQ(window->get()->viewport.width, 854);
+
+    window->get()->running = true;
+    recorder->seen.clear();
+    resized.window.windowID = own;
+    resized.window.data1 = 1000;
+    resized.window.data2 = 500;
+    pushRaw(resized);
+    pe::pushQuit();
+    runOnce();
+    EXPECT_EQ(recorder->names(), (Strings{"resize", "update"}));
+    EXPECT_EQ(window->get()->viewport.width, 1000);
 }
 
 TEST_F(WindowLoopTest, OtherWindowEventsAndTheWheelAreIgnored) {

@@ -84,6 +84,7 @@ Window::~Window() {
 }
 
 void Window::pollEvents() {
+    const Uint32 ownId = SDL_GetWindowID(static_cast<SDL_Window*>(platformWindow));
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         switch (event.type) {
@@ -91,7 +92,11 @@ void Window::pollEvents() {
                 onQuit();
                 break;
             case SDL_WINDOWEVENT:
-                if (event.window.event == SDL_WINDOWEVENT_RESIZED) {
+                // The window that a fullscreen toggle destroyed reports a last size (1 x 1)
+                // after the new window exists: only this window's size counts (events the
+                // program pushes itself name no window).
+                if (event.window.event == SDL_WINDOWEVENT_RESIZED &&
+                    (event.window.windowID == ownId || event.window.windowID == 0)) {
                     onResize(event.window.data1, event.window.data2);
                 }
                 break;

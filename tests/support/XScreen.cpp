@@ -1,9 +1,11 @@
-#include "window/XScreen.h"
+#include "support/XScreen.h"
 
 #include <GL/glx.h>
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <unistd.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -14,6 +16,30 @@ int channel(unsigned long pixel, unsigned long mask) {
     unsigned long value = (pixel & mask) >> shift;
     unsigned long max = mask >> shift;
     return static_cast<int>(value * 255 / max);
+}
+
+// The pixels of a rectangle of `drawable` as rows of R, G, B bytes; sets the size read, 0 x 0
+// when nothing could be read.
+std::vector<unsigned char> readImage(::Display* display, Drawable drawable, int x, int y, int w, int h,
+                                     int* width, int* height) {
+    std::vector<unsigned char> rgb;
+    *width = *height = 0;
+    XImage* image = XGetImage(display, drawable, x, y, static_cast<unsigned>(w), static_cast<unsigned>(h),
+                              AllPlanes, ZPixmap);
+    if (!image) return rgb;
+    *width = w;
+    *height = h;
+    rgb.reserve(static_cast<size_t>(w) * h * 3);
+    for (int row = 0; row < h; row++) {
+        for (int column = 0; column < w; column++) {
+            unsigned long pixel = XGetPixel(image, column, row);
+            rgb.push_back(static_cast<unsigned char>(channel(pixel, image->red_mask)));
+            rgb.push_back(static_cast<unsigned char>(channel(pixel, image->green_mask)));
+            rgb.push_back(static_cast<unsigned char>(channel(pixel, image->blue_mask)));
+        }
+    }
+    XDestroyImage(image);
+    return rgb;
 }
 
 }  // namespace
@@ -42,8 +68,29 @@ std::array<int, 3> shownPixel(int x, int y) {
     return rgb;
 }
 
-void movePointerAway() {
-    ::Display* display = XOpenDisplay(nullptr);
+std::array<int, 2> drawableSize() {
+    ::Display* display = glXGetCurrentDisplay();
+    GLXDrawable drawable = glXGetCurrentDrawable();
+    if (!display || !drawable) return {0, 0};
+    Window root;
+    int x, y;
+    unsigned int width = 0, height = 0, border, depth;
+    if (!XGetGeometry(display, drawable, &root, &x, &y, &width, &height, &border, &depth)) return {0, 0};
+    return {static_cast<int>(width), static_cast<int>(height)};
+}
+
+std::vector<unsigned char> drawableImage(int* width, int* height) {
+    *width = *height = 0;
+    std::array<int, 2> size = drawableSize();
+    ::Display* display = glXGetCurrentDisplay();
+    GLXDrawable drawable = glXGetCurrentDrawable();
+    if (!display || !drawable || size[0] <= 0) return {};
+    XSync(display, False);
+    return readImage(display, drawable, 0, 0, size[0], size[1], width, height);
+}
+
+void movePointerAway(const char* name) {
+    ::Display* display = XOpenDisplay(name);
     if (!display) return;
     int screen = DefaultScreen(display);
     XWarpPointer(display, None, RootWindow(display, screen), 0, 0, 0, 0, DisplayWidth(display, screen) - 1,
@@ -52,8 +99,8 @@ void movePointerAway() {
     XCloseDisplay(display);
 }
 
-std::array<int, 2> screenSize() {
-    ::Display* display = XOpenDisplay(nullptr);
+std::array<int, 2> screenSize(const char* name) {
+    ::Display* display = XOpenDisplay(name);
     if (!display) return {0, 0};
     int screen = DefaultScreen(display);
     std::array<int, 2> size = {DisplayWidth(display, screen), DisplayHeight(display, screen)};
@@ -110,8 +157,8 @@ int ignoreError(::Display*, XErrorEvent*) { return 0; }
 
 }  // namespace
 
-unsigned long windowOfProcess(int pid) {
-    ::Display* display = XOpenDisplay(nullptr);
+unsigned long windowOfProcess(int pid, const char* name) {
+    ::Display* display = XOpenDisplay(name);
     if (!display) return 0;
     XErrorHandler previous = XSetErrorHandler(ignoreError);
     Atom pidAtom = XInternAtom(display, "_NET_WM_PID", False);
@@ -123,8 +170,8 @@ unsigned long windowOfProcess(int pid) {
     return found;
 }
 
-bool requestClose(unsigned long window) {
-    ::Display* display = XOpenDisplay(nullptr);
+bool requestClose(unsigned long window, const char* name) {
+    ::Display* display = XOpenDisplay(name);
     if (!display) return false;
     XErrorHandler previous = XSetErrorHandler(ignoreError);
     XEvent event = {};
@@ -141,10 +188,10 @@ bool requestClose(unsigned long window) {
     return sent != 0;
 }
 
-std::vector<unsigned char> windowImage(unsigned long window, int* width, int* height) {
+std::vector<unsigned char> windowImage(unsigned long window, int* width, int* height, const char* name) {
     std::vector<unsigned char> rgb;
     *width = *height = 0;
-    ::Display* display = XOpenDisplay(nullptr);
+    ::Display* display = XOpenDisplay(name);
     if (!display) return rgb;
     XErrorHandler previous = XSetErrorHandler(ignoreError);
     XSetWindowAttributes attributes = {};
@@ -156,21 +203,72 @@ std::vector<unsigned char> windowImage(unsigned long window, int* width, int* he
     usleep(300 * 1000);
     XWindowAttributes shape;
     if (XGetWindowAttributes(display, window, &shape)) {
-        XImage* image = XGetImage(display, window, 0, 0, shape.width, shape.height, AllPlanes, ZPixmap);
-        if (image) {
-            *width = shape.width;
-            *height = shape.height;
-            rgb.reserve(static_cast<size_t>(shape.width) * shape.height * 3);
-            for (int y = 0; y < shape.height; y++) {
-                for (int x = 0; x < shape.width; x++) {
-                    unsigned long pixel = XGetPixel(image, x, y);
-                    rgb.push_back(static_cast<unsigned char>(channel(pixel, image->red_mask)));
-                    rgb.push_back(static_cast<unsigned char>(channel(pixel, image->green_mask)));
-                    rgb.push_back(static_cast<unsigned char>(channel(pixel, image->blue_mask)));
-                }
-            }
-            XDestroyImage(image);
+        rgb = readImage(display, window, 0, 0, shape.width, shape.height, width, height);
+    }
+    XSync(display, False);
+    XCloseDisplay(display);
+    XSetErrorHandler(previous);
+    return rgb;
+}
+
+std::array<int, 4> windowArea(unsigned long window, const char* name) {
+    std::array<int, 4> area = {0, 0, 0, 0};
+    ::Display* display = XOpenDisplay(name);
+    if (!display) return area;
+    XErrorHandler previous = XSetErrorHandler(ignoreError);
+    XWindowAttributes shape;
+    Window child;
+    int x = 0, y = 0;
+    if (XGetWindowAttributes(display, window, &shape) &&
+        XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child)) {
+        area = {x, y, shape.width, shape.height};
+    }
+    XSync(display, False);
+    XCloseDisplay(display);
+    XSetErrorHandler(previous);
+    return area;
+}
+
+bool unmanagedWindowFillsScreen(const char* name) {
+    ::Display* display = XOpenDisplay(name);
+    if (!display) return false;
+    XErrorHandler previous = XSetErrorHandler(ignoreError);
+    int screen = DefaultScreen(display);
+    Window root, parent;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    bool found = false;
+    if (XQueryTree(display, RootWindow(display, screen), &root, &parent, &children, &count)) {
+        for (unsigned int i = 0; i < count && !found; i++) {
+            XWindowAttributes a;
+            found = XGetWindowAttributes(display, children[i], &a) && a.map_state == IsViewable &&
+                    a.override_redirect && a.x <= 0 && a.y <= 0 &&
+                    a.x + a.width >= DisplayWidth(display, screen) &&
+                    a.y + a.height >= DisplayHeight(display, screen);
         }
+        if (children) XFree(children);
+    }
+    XSync(display, False);
+    XCloseDisplay(display);
+    XSetErrorHandler(previous);
+    return found;
+}
+
+std::vector<unsigned char> screenImage(int x, int y, int w, int h, int* width, int* height,
+                                       const char* name) {
+    std::vector<unsigned char> rgb;
+    *width = *height = 0;
+    ::Display* display = XOpenDisplay(name);
+    if (!display) return rgb;
+    XErrorHandler previous = XSetErrorHandler(ignoreError);
+    int screen = DefaultScreen(display);
+    int right = std::min(x + w, DisplayWidth(display, screen));
+    int bottom = std::min(y + h, DisplayHeight(display, screen));
+    x = std::max(x, 0);
+    y = std::max(y, 0);
+    // The root window's image is the screen's, with every window on it as it is shown.
+    if (right > x && bottom > y) {
+        rgb = readImage(display, DefaultRootWindow(display), x, y, right - x, bottom - y, width, height);
     }
     XSync(display, False);
     XCloseDisplay(display);

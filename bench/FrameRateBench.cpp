@@ -1,0 +1,177 @@
+// Frames per second of every display the game builds, as a player gets them: the real
+// Quandrels::start() (data pack, audio, window, every display), then each display of
+// app->displays shown in turn for a while with the real frame loop's pacing (runFrame and
+// the sleep that fills the frame to 20 ms), first in the 854 x 480 window and then in full
+// screen. Prints one row per display and size: frames per second, the median interval
+// between frame starts, GL draw calls per frame.
+//
+//   bench_frames [--seconds=S]     (QUANDRELS_BENCH_SECONDS=S does the same; default 10)
+//
+// Built once per program (bench_frames: shader build, bench_frames_fixed: fixed-function
+// build). Full screen needs a window manager on the X server, as scripts/run-benchmarks.sh
+// provides. The game's log goes to standard error, the table to standard output.
+#include <cxxabi.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <thread>
+#include <typeinfo>
+#include <vector>
+
+#include "DrawCount.h"
+#include "app/Display.h"
+#include "game/Quandrels.h"
+#include "resources/ResourceEvents.h"
+#include "window/Window.h"
+#if __has_include("game/lava/LavaStones.h")
+#include "game/lava/LavaStones.h"
+#define HAVE_LAVA_STONES 1
+#endif
+#if __has_include("game/runes/Runes.h")
+#include "game/runes/Runes.h"
+#define HAVE_RUNES 1
+#endif
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+FILE* table = stdout;
+
+#ifdef QUANDRELS_FIXED_BUILD
+const char* const PROGRAM = "quandrels-fixed";
+#else
+const char* const PROGRAM = "quandrels";
+#endif
+
+std::string className(const Display* d) {
+    int status = 0;
+    char* name = abi::__cxa_demangle(typeid(*d).name(), nullptr, nullptr, &status);
+    std::string text = status == 0 && name ? name : typeid(*d).name();
+    free(name);
+    return text;
+}
+
+// The class and, for the teasers, their level.
+std::string describe(Display* d) {
+    std::string text = className(d);
+    int level = 0;
+#ifdef HAVE_LAVA_STONES
+    if (auto* lava = dynamic_cast<LavaStones*>(d)) level = lava->level;
+#endif
+#ifdef HAVE_RUNES
+    if (auto* runes = dynamic_cast<Runes*>(d)) level = runes->level;
+#endif
+    if (level > 0) text += " level " + std::to_string(level);
+    return text;
+}
+
+class FrameBench : public Quandrels {
+public:
+    explicit FrameBench(double seconds) : seconds(seconds) {}
+
+    void runLoop() override {
+        fprintf(table, "%-16s %-22s %-10s %8s %12s %12s\n", "program", "display", "size", "fps", "median ms",
+                "draws/frame");
+        measureEveryDisplay();
+        toggleFullscreen();
+        // A window manager may give the full-screen window its size a few frames later: wait
+        // (up to 3 s) until the size has stayed the same for ten frames.
+        Rect size = window->viewport;
+        for (int i = 0, steady = 0; i < 150 && steady < 10 && window->running; i++) {
+            pacedFrame();
+            steady = window->viewport == size ? steady + 1 : 0;
+            size = window->viewport;
+        }
+        measureEveryDisplay();
+    }
+
+private:
+    // One frame as Window::run() makes it: the frame, then the sleep to 20 ms.
+    void pacedFrame() {
+        const auto start = Clock::now();
+        window->runFrame();
+        const auto work = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start);
+        std::this_thread::sleep_for(Window::frameDelay(work));
+    }
+
+    // As the fade layer switches at full black: the new display builds its GPU objects, the
+    // window shows it, the old one drops its own.
+    void show(Display* d) {
+        Component* old = window->display;
+        if (old == d) return;
+        d->sendBroadcast(Events::CREATE_RESOURCES);
+        window->setDisplay(d);
+        if (old) old->sendBroadcast(Events::RELEASE_RESOURCES);
+    }
+
+    void measureEveryDisplay() {
+        for (Display* d : displays) {
+            if (!window->running) return;
+            show(d);
+            for (int i = 0; i < 25; i++) pacedFrame();  // resources loaded, caches warm
+            measure(d);
+        }
+    }
+
+    void measure(Display* d) {
+        std::vector<Clock::time_point> starts;
+        const long drawsBefore = draw_count::total();
+        const auto end = Clock::now() + std::chrono::duration<double>(seconds);
+        while (Clock::now() < end && window->running) {
+            starts.push_back(Clock::now());
+            pacedFrame();
+        }
+        const long draws = draw_count::total() - drawsBefore;
+        if (starts.size() < 2) return;
+        std::vector<double> intervals;
+        for (size_t i = 1; i < starts.size(); i++) {
+            intervals.push_back(std::chrono::duration<double, std::milli>(starts[i] - starts[i - 1]).count());
+        }
+        std::nth_element(intervals.begin(), intervals.begin() + intervals.size() / 2, intervals.end());
+        const double median = intervals[intervals.size() / 2];
+        const double span = std::chrono::duration<double>(starts.back() - starts.front()).count();
+        const std::string size =
+            std::to_string(window->viewport.width) + "x" + std::to_string(window->viewport.height);
+        fprintf(table, "%-16s %-22s %-10s %8.2f %12.2f %12.1f\n", PROGRAM, describe(d).c_str(), size.c_str(),
+                (starts.size() - 1) / span, median, static_cast<double>(draws) / starts.size());
+        fflush(table);
+    }
+
+    double seconds;
+};
+
+double secondsFrom(int argc, char** argv) {
+    double seconds = 10;
+    if (const char* env = getenv("QUANDRELS_BENCH_SECONDS")) seconds = atof(env);
+    for (int i = 1; i < argc; i++) {
+        // Other options (run-benchmarks.sh gives every benchmark Google Benchmark's) are not ours.
+        if (strncmp(argv[i], "--seconds=", 10) == 0) seconds = atof(argv[i] + 10);
+    }
+    return seconds > 0 ? seconds : 10;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const double seconds = secondsFrom(argc, argv);
+    // The table keeps standard output; the game's log (standard output in the fixed build)
+    // goes to standard error with everything else it says.
+    table = fdopen(dup(1), "w");
+    dup2(2, 1);
+    // The game reads its pack from the working directory: the build's.
+    if (chdir(QUANDRELS_BINARY_DIR) != 0) {
+        fprintf(stderr, "cannot enter %s\n", QUANDRELS_BINARY_DIR);
+        return 1;
+    }
+    FrameBench bench(seconds);
+    bench.start();
+    fclose(table);
+    return 0;
+}

@@ -1,0 +1,89 @@
+// The real-program harness on both programs as they stand: each opens on the exit screen in
+// an 854 x 480 window, which its screenshot shows; Alt+Return typed through the X server
+// gives a window of the screen's size under openbox and a second one brings 854 x 480
+// back; a click ends the program with status 0; the disk audio output runs and stays
+// silent, as nothing on the exit screen plays a sound.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "play/ExitPicture.h"
+#include "support/ProgramPlay.h"
+#include "support/SoundMatch.h"
+
+namespace {
+
+const char* const PROGRAMS[] = {"quandrels", "quandrels-fixed"};
+
+// The program comes to show the exit picture at whatever size its window has now; the
+// screenshot is kept as build/screenshots/<shot>.png.
+void expectTheExitPicture(ProgramPlay& game, const std::string& shot) {
+    game.waitFor([&] { return differenceFromExitPicture(game.screenshot("")) < 12.0; }, 30);
+    Screenshot kept = game.screenshot(shot);
+    EXPECT_LT(differenceFromExitPicture(kept), 12.0) << "see " << kept.file;
+}
+
+// Its X server is up and the program's 854 x 480 window is on it.
+testing::AssertionResult opened(ProgramPlay& game) {
+    if (!game.screen.up()) return testing::AssertionFailure() << game.screen.problem;
+    if (!game.waitForWindow(30) || !game.waitForSize(854, 480, 30))
+        return testing::AssertionFailure() << game.log();
+    return testing::AssertionSuccess();
+}
+
+// The program ended by itself with status 0.
+testing::AssertionResult endedCleanly(ProgramPlay& game) {
+    if (!game.waitForExit(15)) return testing::AssertionFailure() << "still running\n" << game.log();
+    if (game.exitStatus() != 0)
+        return testing::AssertionFailure() << "status " << game.exitStatus() << "\n" << game.log();
+    return testing::AssertionSuccess();
+}
+
+TEST(ProgramPlayTest, BothProgramsOpenOnTheExitScreenAndAClickEndsThem) {
+    for (const char* name : PROGRAMS) {
+        SCOPED_TRACE(name);
+        ProgramPlay game(name);
+        ASSERT_TRUE(opened(game));
+        expectTheExitPicture(game, std::string("program-exit-") + name);
+
+        game.click(0.5, 0.5);
+        EXPECT_TRUE(endedCleanly(game));
+        EXPECT_NE(game.log().find("Quit send"), std::string::npos) << game.log();
+    }
+}
+
+TEST(ProgramPlayTest, AltReturnFillsTheScreenUnderAWindowManagerAndComesBack) {
+    for (const char* name : PROGRAMS) {
+        SCOPED_TRACE(name);
+        ProgramPlay game(name);
+        ASSERT_TRUE(opened(game));
+        expectTheExitPicture(game, "");
+
+        game.key("alt+Return");
+        ASSERT_TRUE(game.waitFor([&] { return game.fullScreen(); }, 30)) << game.log();
+        expectTheExitPicture(game, std::string("program-exit-fullscreen-") + name);
+
+        game.key("alt+Return");
+        ASSERT_TRUE(game.waitForSize(854, 480, 30)) << game.log();
+        EXPECT_FALSE(game.fullScreen());
+        expectTheExitPicture(game, std::string("program-exit-windowed-again-") + name);
+
+        game.key("Escape");
+        EXPECT_TRUE(endedCleanly(game));
+    }
+}
+
+TEST(ProgramPlayTest, TheDiskAudioOutputRunsAndTheExitScreenIsSilent) {
+    for (const char* name : PROGRAMS) {
+        SCOPED_TRACE(name);
+        ProgramPlay game(name);
+        ASSERT_TRUE(opened(game));
+        // Half a second of output: the device writes in real time, silence included.
+        EXPECT_TRUE(game.waitFor([&] { return game.soundBytes() >= 44100 * 4 / 2; }, 20)) << game.log();
+        EXPECT_FALSE(audibleSince(game.soundFile()));
+        game.closeWindow();
+        EXPECT_TRUE(endedCleanly(game));
+    }
+}
+
+}  // namespace

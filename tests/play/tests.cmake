@@ -1,0 +1,16 @@
+# Play tests and the tests of their harnesses (support/PlayedGame, support/ProgramPlay,
+# support/SoundMatch).
+unit_test(
+  play/SoundMatchTest.cpp
+)
+gl_test_both(
+  play/PlayedGameTest.cpp
+)
+gl_test(
+  play/ProgramPlayTest.cpp
+)
+if(QUANDRELS_GL_TESTS)
+  # The games play from the build's data pack; ProgramPlayTest starts both programs.
+  add_dependencies(gl_tests quandrels quandrels-fixed quandrels_pack_data)
+  add_dependencies(gl_tests_fixed quandrels_pack_data)
+endif()
