@@ -13,11 +13,12 @@ namespace Overlay {
 
 Camera* makeCamera() { return new Camera(Display::OVERLAY_WIDTH, Display::OVERLAY_HEIGHT); }
 
-MeshRenderer* makePicture(const char* texture, float centerX, float centerY, float scaleX, float scaleY) {
-    MeshRenderer* picture = new MeshRenderer();
+MeshRenderer* placePicture(MeshRenderer* picture, const char* texture, float centerX, float centerY,
+                           float scaleX, float scaleY, unsigned int usage) {
     picture->localMatrix.translate(Vector3(centerX, centerY, 0));
     picture->localMatrix.scale(Vector3(scaleX, scaleY, 1));
-    picture->mesh = Mesh::createTexturedPlane(BufferUsage::STATIC_DRAW, Matrix4x4());
+    delete picture->mesh;
+    picture->mesh = Mesh::createTexturedPlane(usage, Matrix4x4());
     picture->textureResource =
         Resources::getTextureResource(texture, TextureFiltering::LINEAR, Texture::NO_COLOR_KEY);
     picture->materialResource = Resources::SIMPLE_TEXTURED_MATERIAL;

@@ -2,6 +2,8 @@
 // and the textured pictures that backdrops, texts and the fade plane are made of.
 #pragma once
 
+#include "render/GLConstants.h"
+
 class Camera;
 class MeshRenderer;
 
@@ -10,11 +12,24 @@ namespace Overlay {
 // An orthographic camera over the whole canvas.
 Camera* makeCamera();
 
-// A picture on a unit plane (corners at -1 and +1) translated to (centerX, centerY) and
-// scaled by (scaleX, scaleY): it covers 2 * |scaleX| x 2 * |scaleY| units around its centre.
-// On the canvas scaleY is negative so that images stand upright. The texture comes from the
-// registry with linear filtering and no colour key; the material is the simple textured one.
-MeshRenderer* makePicture(const char* texture, float centerX, float centerY, float scaleX, float scaleY);
+// Makes `picture` a picture on a unit plane (corners at -1 and +1) translated to (centerX,
+// centerY) and scaled by (scaleX, scaleY): it covers 2 * |scaleX| x 2 * |scaleY| units around
+// its centre. On the canvas scaleY is negative so that images stand upright. The texture
+// comes from the registry with linear filtering and no colour key; the material is the
+// simple textured one. `usage` is the plane's buffer usage: BufferUsage::STREAM_DRAW for a
+// picture that rewrites its texture coordinates every frame. A plane the picture already had
+// is replaced. Returns `picture`.
+MeshRenderer* placePicture(MeshRenderer* picture, const char* texture, float centerX, float centerY,
+                           float scaleX, float scaleY, unsigned int usage = BufferUsage::STATIC_DRAW);
+
+// A new picture, placed as placePicture says; Picture is MeshRenderer or a class of its own
+// derived from it with a default constructor.
+template <class Picture = MeshRenderer>
+Picture* makePicture(const char* texture, float centerX, float centerY, float scaleX, float scaleY) {
+    Picture* picture = new Picture();
+    placePicture(picture, texture, centerX, centerY, scaleX, scaleY);
+    return picture;
+}
 
 // A 1024 x 512 picture centred on the canvas: its sides fall outside the 911-unit width, so
 // it fills the letter box whatever the rounding.

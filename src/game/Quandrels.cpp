@@ -6,8 +6,12 @@
 #include "audio/AudioPlayer.h"
 #include "core/Log.h"
 #include "game/ExitDisplay.h"
+#include "game/gallery/Gallery.h"
+#include "game/gallery/Icon.h"
+#include "game/lava/LavaStones.h"
 #include "resources/DataFolder.h"
 #include "resources/Resources.h"
+#include "scene/Scene.h"
 #include "window/Window.h"
 
 List<String> Quandrels::dataPlaces() {
@@ -34,15 +38,45 @@ void Quandrels::start() {
         fullscreen = false;
         createWindow();
         sharedLayer = new SharedLayer(this);
-        // The game's displays join here, in their order, as they are built; the exit screen
-        // is always the last.
-        exitDisplay = new ExitDisplay(this);
-        displays.add(exitDisplay);
-        // Without a gallery the game opens on the exit screen.
-        window->setDisplay(gallery ? gallery : exitDisplay);
+        buildDisplays();
+        window->setDisplay(gallery);
         runLoop();
     } catch (const char* message) {
         log("%s\n", message);
     }
     shutdown();
+}
+
+void Quandrels::buildDisplays() {
+    Gallery* galleryDisplay = nullptr;
+    for (const DisplayStep& step : DISPLAY_STEPS) {
+        Display* display = makeDisplay(step);
+        if (display) displays.add(display);
+        if (step.created == DisplayKind::GALLERY) {
+            galleryDisplay = static_cast<Gallery*>(display);
+            gallery = galleryDisplay;
+        }
+        if (step.created == DisplayKind::EXIT) exitDisplay = display;
+        if (step.icon && galleryDisplay) {
+            galleryDisplay->iconScene->add(new Icon(display, step.icon, step.iconDifficulty));
+        }
+    }
+}
+
+Display* Quandrels::makeDisplay(const DisplayStep& step) {
+    switch (step.created) {
+        case DisplayKind::GALLERY:
+            return new Gallery(this);
+        case DisplayKind::EXIT:
+            return new ExitDisplay(this);
+        case DisplayKind::LAVA_STONES:
+            return new LavaStones(this, step.level);
+        case DisplayKind::RUNES:
+            // Until the runes teaser is built, its icons lead nowhere (a click shows the top
+            // text band); it comes in here as new Runes(this, step.level).
+            return nullptr;
+        case DisplayKind::NO_DISPLAY:
+            return nullptr;
+    }
+    return nullptr;
 }

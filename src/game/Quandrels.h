@@ -1,11 +1,12 @@
 // Quandrels: the game's application object. start() names the data pack, starts audio and
-// the registry, opens the window, builds every display of the game once, shows the first
-// one and runs until the player leaves.
+// the registry, opens the window, builds every display of the game once, shows the gallery
+// and runs until the player leaves.
 #pragma once
 
 #include "app/Application.h"
 #include "core/List.h"
 #include "core/String.h"
+#include "game/DisplayTable.h"
 
 class Quandrels : public Application {
 public:
@@ -17,4 +18,13 @@ public:
     // are searched: the program's own folder, the data folder of the install beside it
     // (../share/quandrels), and the data folder of the configured install.
     static List<String> dataPlaces();
+
+    // Builds the displays and the gallery's icons of DISPLAY_STEPS in their order; each
+    // display joins `displays` as soon as it is made. Needs the window (its GL context) and
+    // the shared layer.
+    void buildDisplays();
+
+private:
+    // The display a step creates, or null for a step without one.
+    Display* makeDisplay(const DisplayStep& step);
 };

@@ -3,4 +3,5 @@ quandrels_sources(
   resources/DataFolder.cpp
   resources/Resource.cpp
   resources/Resources.cpp
+  resources/SoundPlayback.cpp
 )

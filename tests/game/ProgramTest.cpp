@@ -1,11 +1,9 @@
 // Both programs as a user starts them: they open their 854 x 480 window, log the GL lines,
 // and end with status 0 when the window is closed or the process is asked to terminate.
 #include <SDL.h>
-#include <SDL_image.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -17,7 +15,6 @@
 #include <string>
 #include <vector>
 
-#include "support/Png.h"
 #include "support/RunProcess.h"
 #include "support/TempDir.h"
 #include "support/XScreen.h"
@@ -179,17 +176,19 @@ void putAlteredPack(const TempDir& folder, const std::string& name, const std::s
 }
 
 TEST(ProgramTest, MissingOrBrokenDataEndsTheProgramWithItsMessage) {
-    const std::string png = fileBytes(std::string(QUANDRELS_BINARY_DIR) + "/data/exit.png");
+    // The gallery's backdrop is the first picture drawn.
+    const char* const first = "galleryBackground.png";
+    const std::string png = fileBytes(std::string(QUANDRELS_BINARY_DIR) + "/data/" + first);
     const std::string cutShort = png.substr(0, png.size() / 3);
     const std::string notAPicture = "this is not a picture";
     struct Case {
         const char* label;
-        const std::string* replacement;  // null: exit.png is left out of the pack
+        const std::string* replacement;  // null: the picture is left out of the pack
         bool pack;                       // false: no pack and no data folder at all
         const char* message;
     };
     const std::vector<Case> cases = {
-        {"entry missing from the pack", nullptr, true, "Cannot open file exit.png\n"},
+        {"entry missing from the pack", nullptr, true, "Cannot open file galleryBackground.png\n"},
         {"picture cut short", &cutShort, true, "Couldn't load image: "},
         {"not a picture", &notAPicture, true, "Couldn't load image: "},
         {"no data anywhere", nullptr, false, "Can't load data/"},
@@ -200,7 +199,7 @@ TEST(ProgramTest, MissingOrBrokenDataEndsTheProgramWithItsMessage) {
             TempDir folder;
             std::string started = program(name);
             if (c.pack) {
-                putAlteredPack(folder, "exit.png", c.replacement);
+                putAlteredPack(folder, first, c.replacement);
             } else {
                 // A copy of the program in a folder of its own: the build folder beside the
                 // built program holds the pack, which the program would find and use.
@@ -217,68 +216,6 @@ TEST(ProgramTest, MissingOrBrokenDataEndsTheProgramWithItsMessage) {
             EXPECT_NE(o.output.find("Width = 854, Height = 480."), std::string::npos) << o.output;
         }
     }
-}
-
-// What each program shows on its exit screen, saved as a picture beside the build
-// (build/screenshots/) and compared with the picture it should show.
-TEST(ProgramTest, TheExitScreenShowsItsPicture) {
-    SDL_Surface* expected = IMG_Load((std::string(QUANDRELS_BINARY_DIR) + "/data/exit.png").c_str());
-    ASSERT_NE(expected, nullptr) << IMG_GetError();
-    SDL_Surface* picture = SDL_ConvertSurfaceFormat(expected, SDL_PIXELFORMAT_RGB24, 0);
-    SDL_FreeSurface(expected);
-    ASSERT_NE(picture, nullptr);
-    std::string shots = std::string(QUANDRELS_BINARY_DIR) + "/screenshots";
-    mkdir(shots.c_str(), 0777);
-
-    // The letter box is 854 x 479 at the top; the 911 x 512 overlay space maps onto it, and
-    // the 1024-unit-wide picture is centred at 456, so it starts 56 units left of the box.
-    auto meanDifference = [&](const std::vector<unsigned char>& shown, int width) {
-        double difference = 0;
-        int samples = 0;
-        for (int y = 20; y < 460; y += 20) {
-            for (int x = 20; x < 840; x += 20) {
-                double u = (x + 0.5) * 911.0 / 854.0 + 56.0;
-                double v = (y + 0.5) * 512.0 / 479.0;
-                int px = static_cast<int>(u * picture->w / 1024.0);
-                int py = static_cast<int>(v * picture->h / 512.0);
-                const unsigned char* want =
-                    static_cast<unsigned char*>(picture->pixels) + py * picture->pitch + px * 3;
-                const unsigned char* got = &shown[(static_cast<size_t>(y) * width + x) * 3];
-                for (int c = 0; c < 3; c++) difference += std::abs(int(want[c]) - int(got[c]));
-                samples += 3;
-            }
-        }
-        return difference / samples;
-    };
-
-    for (const char* name : {"quandrels", "quandrels-fixed"}) {
-        SCOPED_TRACE(name);
-        TempDir folder;
-        putGamePack(folder);
-        std::vector<unsigned char> shown;
-        int width = 0, height = 0;
-        double difference = 255;
-        Outcome o = runAndEnd(program(name), Ending::CLOSE_WINDOW, folder, [&](pid_t pid) {
-            // Wait for the picture itself: SDL may replace the window it first showed while it
-            // sets up GL, and a loaded machine may take a while to draw the first frames.
-            waitFor(
-                [&] {
-                    shown = windowImage(windowOfProcess(pid), &width, &height);
-                    if (width != 854 || height != 480) return false;
-                    difference = meanDifference(shown, width);
-                    return difference < 12.0;
-                },
-                30);
-        });
-        EXPECT_EQ(o.status, 0) << o.output;
-        ASSERT_EQ(width, 854);
-        ASSERT_EQ(height, 480);
-        std::string file = shots + "/exit-" + name + ".png";
-        std::ofstream(file, std::ios::binary) << png::encode(width, height, png::RGB, shown);
-        // Filtering and the fixed build's 16-bit colour allow small differences, nothing more.
-        EXPECT_LT(difference, 12.0) << "see " << file;
-    }
-    SDL_FreeSurface(picture);
 }
 
 }  // namespace

@@ -8,9 +8,14 @@ gl_test_both(
 )
 gl_test(
   play/ProgramPlayTest.cpp
+  play/GalleryProgramTest.cpp
 )
 if(QUANDRELS_GL_TESTS)
   # The games play from the build's data pack; ProgramPlayTest starts both programs.
   add_dependencies(gl_tests quandrels quandrels-fixed quandrels_pack_data)
   add_dependencies(gl_tests_fixed quandrels_pack_data)
 endif()
+# The gallery played in the whole game, in both builds.
+gl_test_both(
+  play/GalleryPlayTest.cpp
+)

@@ -1,0 +1,114 @@
+// The gallery in both real programs, played through the X server (xdotool) on a private
+// screen with a window manager, the sound going to SDL's disk audio output: each opens on
+// the gallery, whose carousel comes to rest (kept as build/screenshots/gallery-<program>.png);
+// a drag spins it; Escape shows the exit screen and a click there ends the program with
+// status 0; a click on the carousel presses an icon, which plays "pau.wav". (Which icon
+// stands where depends on the real frame times; the in-process play tests pick known icons.)
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+#include "play/ExitPicture.h"
+#include "play/GalleryBackdrop.h"
+#include "support/ProgramPlay.h"
+#include "support/SoundMatch.h"
+
+namespace {
+
+const char* const PROGRAMS[] = {"quandrels", "quandrels-fixed"};
+
+// Mean difference per channel of two shots of the same size above the hint band at the
+// bottom, which fades on its own for the first nine seconds; 255 when they cannot be compared.
+double carouselDifference(const Screenshot& a, const Screenshot& b) {
+    if (a.empty() || a.width != b.width || a.height != b.height) return 255;
+    const size_t end = static_cast<size_t>(a.height * 85 / 100) * a.width * 3;
+    double sum = 0;
+    for (size_t i = 0; i < end; i++) sum += std::abs(int(a.rgb[i]) - int(b.rgb[i]));
+    return sum / end;
+}
+
+// The carousel stands still: two shots a third of a second apart show the same.
+bool restsIn(ProgramPlay& game, Screenshot* shot) {
+    return game.waitFor(
+        [&] {
+            Screenshot first = game.screenshot("");
+            // The interval over which motion is looked for, not a wait for a state.
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            *shot = game.screenshot("");
+            return !shot->black() && carouselDifference(first, *shot) < 0.3;
+        },
+        30);
+}
+
+testing::AssertionResult opened(ProgramPlay& game) {
+    if (!game.screen.up()) return testing::AssertionFailure() << game.screen.problem;
+    if (!game.waitForWindow(30) || !game.waitForSize(854, 480, 30))
+        return testing::AssertionFailure() << game.log();
+    return testing::AssertionSuccess();
+}
+
+testing::AssertionResult endedCleanly(ProgramPlay& game) {
+    if (!game.waitForExit(15)) return testing::AssertionFailure() << "still running\n" << game.log();
+    if (game.exitStatus() != 0)
+        return testing::AssertionFailure() << "status " << game.exitStatus() << "\n" << game.log();
+    return testing::AssertionSuccess();
+}
+
+TEST(GalleryProgramTest, OpensOnTheGalleryADragSpinsItAndEscapeLeadsOut) {
+    for (const char* name : PROGRAMS) {
+        SCOPED_TRACE(name);
+        ProgramPlay game(name);
+        ASSERT_TRUE(opened(game));
+
+        Screenshot rest;
+        ASSERT_TRUE(restsIn(game, &rest)) << game.log();
+        rest = game.screenshot(std::string("gallery-") + name);
+        // The sky at the top is the backdrop's; icons stand in the middle of the carousel.
+        EXPECT_LT(differenceFromBackdrop(rest, 20, 20, 200, 60), 6) << rest.file;
+        EXPECT_GT(differenceFromBackdrop(rest, 356, 180, 556, 320), 20) << rest.file;
+
+        // A drag across the window spins the carousel, which then comes to rest elsewhere.
+        game.press(0.25, 0.6);
+        for (int step = 1; step <= 8; step++) game.moveTo(0.25 + 0.06 * step, 0.6);
+        game.release(0.73, 0.6);
+        EXPECT_TRUE(game.waitFor([&] { return carouselDifference(rest, game.screenshot("")) > 3; }, 5))
+            << game.log();
+        Screenshot spun;
+        ASSERT_TRUE(restsIn(game, &spun)) << game.log();
+        spun.save(std::string("gallery-spun-") + name);
+        EXPECT_GT(carouselDifference(rest, spun), 3) << spun.file;
+
+        game.key("Escape");
+        EXPECT_TRUE(game.waitFor([&] { return differenceFromExitPicture(game.screenshot("")) < 12.0; }, 10))
+            << game.log();
+        game.click(0.5, 0.5);
+        EXPECT_TRUE(endedCleanly(game));
+    }
+}
+
+TEST(GalleryProgramTest, AClickOnTheCarouselPressesAnIconWhichPlaysItsSound) {
+    for (const char* name : PROGRAMS) {
+        SCOPED_TRACE(name);
+        ProgramPlay game(name);
+        ASSERT_TRUE(opened(game));
+        Screenshot rest;
+        ASSERT_TRUE(restsIn(game, &rest)) << game.log();
+        ASSERT_TRUE(game.waitFor([&] { return game.soundBytes() > 0; }, 10)) << game.log();
+        const size_t before = game.soundBytes();
+        EXPECT_FALSE(audibleSince(game.soundFile())) << "silent until the click";
+
+        // Right of and above the middle some icon stands, whatever the carousel's turn: icons
+        // rise there one after another with no gap between them.
+        game.click(0.57, 0.42);
+        EXPECT_TRUE(game.waitFor([&] { return soundPlayedSince(game.soundFile(), "pau.wav", before); }, 10))
+            << game.log();
+        game.closeWindow();
+        EXPECT_TRUE(endedCleanly(game));
+    }
+}
+
+}  // namespace
