@@ -7,6 +7,7 @@ gl_test_both(
   game/runes/RunesDisplayTest.cpp
   game/runes/RunesMaskTest.cpp
   game/runes/RunesPicturesTest.cpp
+  game/runes/RunesPlayTest.cpp
 )
 if(QUANDRELS_GL_TESTS)
   # The pictures test reads the game's own pack.
