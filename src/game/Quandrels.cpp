@@ -9,6 +9,7 @@
 #include "game/gallery/Gallery.h"
 #include "game/gallery/Icon.h"
 #include "game/lava/LavaStones.h"
+#include "game/runes/Runes.h"
 #include "resources/DataFolder.h"
 #include "resources/Resources.h"
 #include "scene/Scene.h"
@@ -72,9 +73,7 @@ Display* Quandrels::makeDisplay(const DisplayStep& step) {
         case DisplayKind::LAVA_STONES:
             return new LavaStones(this, step.level);
         case DisplayKind::RUNES:
-            // Until the runes teaser is built, its icons lead nowhere (a click shows the top
-            // text band); it comes in here as new Runes(this, step.level).
-            return nullptr;
+            return new Runes(this, step.level);
         case DisplayKind::NO_DISPLAY:
             return nullptr;
     }

@@ -37,6 +37,12 @@ public:
     int texture = -1;
 
     bool depthTest = true;
+    // Only fragments whose alpha is above 0.5 are drawn (and so write depth): the
+    // textured-gt-0-5 pair, whose masks shape the depth buffer. The registry sets it for
+    // Resources::TEXTURED_ALPHA_GT_0_5_MATERIAL. The shader build's program discards the
+    // other fragments itself; the fixed-function build turns on GL's alpha test for the draw
+    // and puts the test back as it found it.
+    bool alphaAboveHalf = false;
     Color sceneAmbient{1, 1, 1, 1};
     Color ambient{1, 1, 1, 1};
     Color diffuse{1, 1, 1, 1};

@@ -56,6 +56,7 @@ Material* MaterialResource::getMaterial() {
 
     ShaderProgram* program = Resources::loadShaderProgram(vertex.c_str(), fragment.c_str());
     material = new Material(program);  // deletes the program itself when it throws
+    material->alphaAboveHalf = alphaAboveHalf;
     return material;
 }
 

@@ -56,6 +56,7 @@ public:
 class MaterialResource : public Resource {
 public:
     Material* material = nullptr;
+    bool alphaAboveHalf = false;  // handed to the material it loads (render/Material.h)
 
     explicit MaterialResource(const char* name) : Resource(name) {}
     ~MaterialResource() override { release(); }

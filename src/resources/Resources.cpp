@@ -53,6 +53,7 @@ void Resources::init() {
     SIMPLE_TEXTURED_MATERIAL = getMaterialResource("uv/simple-textured.v.glsl:uv/simple-textured.f.glsl");
     TEXTURED_ALPHA_GT_0_5_MATERIAL =
         getMaterialResource("uv/textured-gt-0-5.v.glsl:uv/textured-gt-0-5.f.glsl");
+    TEXTURED_ALPHA_GT_0_5_MATERIAL->alphaAboveHalf = true;
 }
 
 Resource* Resources::getResource(const char* name) {

@@ -43,11 +43,14 @@ const char* const SIMPLE = "simple-textured";
 const char* const ALPHA_TEST = "textured-gt-0-5";
 const char* const STANDARD[] = {GOURAUD, SIMPLE, ALPHA_TEST};
 
+// Made as the registry makes them, which marks the alpha-test pair.
 std::unique_ptr<Material> standardMaterial(const std::string& name) {
     std::string vertex = readSource(name + ".v.glsl");
     std::string fragment = readSource(name + ".f.glsl");
     EXPECT_FALSE(vertex.empty()) << name;
-    return std::make_unique<Material>(new ShaderProgram(vertex.c_str(), fragment.c_str()));
+    auto material = std::make_unique<Material>(new ShaderProgram(vertex.c_str(), fragment.c_str()));
+    material->alphaAboveHalf = name == ALPHA_TEST;
+    return material;
 }
 
 struct Rgba {
@@ -267,9 +270,8 @@ TEST_F(MaterialTest, TexturesWithAlphaBlendOverTheBackground) {
         draw(*material, *mesh, texture.get());
         EXPECT_TRUE(near(pixel(LEFT, TOP), {255, 255, 255, 255}));
         EXPECT_TRUE(near(pixel(RIGHT, TOP), blended128));
-        // The alpha-test pair drops fragments of alpha 0.5 or less; the fixed-function build
-        // has no alpha test and blends them like the others.
-        bool alphaTested = SHADER_BUILD && std::string(name) == ALPHA_TEST;
+        // The alpha-test pair drops fragments of alpha 0.5 or less, in both builds.
+        bool alphaTested = std::string(name) == ALPHA_TEST;
         EXPECT_TRUE(near(pixel(LEFT, BOTTOM), alphaTested ? background : blended64));
         EXPECT_TRUE(near(pixel(RIGHT, BOTTOM), background));
         expectCleanState(name);
@@ -289,7 +291,7 @@ TEST_F(MaterialTest, MaterialAlphaMultipliesTheTextureAlpha) {
         material->ambient = Color{1, 1, 1, 0.6f};
         draw(*material, *mesh, texture.get());
         EXPECT_TRUE(near(pixel(LEFT, TOP), {153, 0, 0, 255}));
-        bool alphaTested = SHADER_BUILD && std::string(name) == ALPHA_TEST;
+        bool alphaTested = std::string(name) == ALPHA_TEST;
         EXPECT_TRUE(near(pixel(LEFT, BOTTOM), alphaTested ? Rgba{0, 0, 0, 255} : Rgba{77, 0, 0, 255}));
     }
 }
@@ -347,7 +349,6 @@ TEST_F(MaterialTest, DepthTestKeepsTheNearerPlaneOnlyWhenOn) {
 }
 
 TEST_F(MaterialTest, AlphaTestedFragmentsWriteNoDepth) {
-    if (!SHADER_BUILD) GTEST_SKIP() << "the fixed-function build has no alpha test";
     // A near plane whose right half is transparent, then a far plane behind it.
     auto texture = quadrantTexture({255, 0, 0, 255}, {255, 0, 0, 0}, {255, 0, 0, 255}, {255, 0, 0, 0}, true);
     auto nearPlane = plane();
@@ -358,6 +359,66 @@ TEST_F(MaterialTest, AlphaTestedFragmentsWriteNoDepth) {
     draw(*material, *farPlane, nullptr);
     EXPECT_TRUE(near(pixel(LEFT, TOP), {255, 0, 0, 255}));
     EXPECT_TRUE(near(pixel(RIGHT, TOP), {0, 255, 0, 255}));
+}
+
+TEST_F(MaterialTest, AlphaTestedDepthOnlyDrawCutsTheShapeOutOfAFartherPlane) {
+    // A mask pass: colour writes off, the alpha-test pair writes depth where its texels are
+    // opaque (left half); a farther plane then shows only beside that shape.
+    auto mask = quadrantTexture({255, 255, 255, 255}, {0, 0, 0, 0}, {255, 255, 255, 255}, {0, 0, 0, 0}, true);
+    auto nearPlane = plane();
+    auto farPlane = plane(Matrix4x4(Vector3(0, 0, 0.5f)));
+    std::unique_ptr<Material> alphaTested = standardMaterial(ALPHA_TEST);
+    std::unique_ptr<Material> simple = standardMaterial(SIMPLE);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    draw(*alphaTested, *nearPlane, mask.get());
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    simple->ambient = Color{1, 0, 0, 1};
+    draw(*simple, *farPlane, nullptr);
+    EXPECT_TRUE(near(pixel(LEFT, TOP), {0, 0, 0, 255})) << "inside the shape";
+    EXPECT_TRUE(near(pixel(LEFT, BOTTOM), {0, 0, 0, 255})) << "inside the shape";
+    EXPECT_TRUE(near(pixel(RIGHT, TOP), {255, 0, 0, 255})) << "beside the shape";
+    EXPECT_TRUE(near(pixel(RIGHT, BOTTOM), {255, 0, 0, 255})) << "beside the shape";
+}
+
+TEST_F(MaterialTest, TheAlphaTestKeepsAlpha128AndDrops127) {
+    // 8-bit alpha above 0.5 starts at 128, whether the driver compares in floats or in bytes.
+    auto texture =
+        quadrantTexture({255, 0, 0, 128}, {255, 0, 0, 127}, {255, 0, 0, 129}, {255, 0, 0, 126}, true);
+    auto mesh = plane();
+    std::unique_ptr<Material> material = standardMaterial(ALPHA_TEST);
+    draw(*material, *mesh, texture.get());
+    EXPECT_TRUE(near(pixel(LEFT, TOP), {128, 0, 0, 255}));
+    EXPECT_TRUE(near(pixel(RIGHT, TOP), {0, 0, 0, 255}));
+    EXPECT_TRUE(near(pixel(LEFT, BOTTOM), {129, 0, 0, 255}));
+    EXPECT_TRUE(near(pixel(RIGHT, BOTTOM), {0, 0, 0, 255}));
+}
+
+TEST_F(MaterialTest, AlphaTestIsLeftAsTheDrawFoundIt) {
+    auto texture = quadrantTexture({255, 0, 0, 255}, {255, 0, 0, 0}, {255, 0, 0, 255}, {255, 0, 0, 0}, true);
+    auto mesh = plane();
+    std::unique_ptr<Material> material = standardMaterial(ALPHA_TEST);
+    GLint function = 0;
+    GLfloat reference = -1;
+
+    draw(*material, *mesh, texture.get());
+    EXPECT_FALSE(glIsEnabled(GL_ALPHA_TEST));
+    glGetIntegerv(GL_ALPHA_TEST_FUNC, &function);
+    glGetFloatv(GL_ALPHA_TEST_REF, &reference);
+    EXPECT_EQ(function, GL_ALWAYS);
+    EXPECT_EQ(reference, 0.0f);
+    expectCleanState("after the draw");
+
+    // A caller that runs its own alpha test around the draw keeps it.
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_LESS, 0.25f);
+    draw(*material, *mesh, texture.get());
+    EXPECT_TRUE(glIsEnabled(GL_ALPHA_TEST));
+    glGetIntegerv(GL_ALPHA_TEST_FUNC, &function);
+    glGetFloatv(GL_ALPHA_TEST_REF, &reference);
+    EXPECT_EQ(function, GL_LESS);
+    EXPECT_EQ(reference, 0.25f);
+    glDisable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_ALWAYS, 0);
 }
 
 TEST_F(MaterialTest, MatricesCombineAsProjectionViewModel) {

@@ -58,6 +58,10 @@ TEST_F(ResourcesTest, InitRegistersTheThreeStandardMaterialsWithoutLoading) {
                  "uv/textured-gt-0-5.v.glsl:uv/textured-gt-0-5.f.glsl");
     EXPECT_EQ(Resources::resources.size(), 3);
     EXPECT_EQ(Resources::DEFAULT_MATERIAL->material, nullptr);
+    // Only the alpha-test pair keeps fragments of alpha above 0.5 alone.
+    EXPECT_FALSE(Resources::DEFAULT_MATERIAL->alphaAboveHalf);
+    EXPECT_FALSE(Resources::SIMPLE_TEXTURED_MATERIAL->alphaAboveHalf);
+    EXPECT_TRUE(Resources::TEXTURED_ALPHA_GT_0_5_MATERIAL->alphaAboveHalf);
 }
 
 TEST_F(ResourcesTest, ReleaseDeletesEveryEntry) {
@@ -171,8 +175,12 @@ TEST_F(ResourcesTest, FixedBuildMaterialsLoadBothSourcesAndCacheTheMaterial) {
     Material* material = entry->getMaterial();
     ASSERT_NE(material, nullptr);
     EXPECT_EQ(entry->getMaterial(), material);
+    EXPECT_FALSE(material->alphaAboveHalf);
     Resources::releaseData();
     EXPECT_EQ(entry->material, nullptr);
+    // The entry's alpha test goes to every material it loads, the first and a reloaded one.
+    entry->alphaAboveHalf = true;
+    EXPECT_TRUE(entry->getMaterial()->alphaAboveHalf);
 }
 #endif
 

@@ -61,6 +61,39 @@ bool coversVertices(const List<T>* list, const Mesh* mesh) {
     return list && list->size() >= mesh->vertices->size();
 }
 
+// Alpha above 0.5 is 128 and up in 8 bits. Drivers compare either in floats or in 8 bits
+// with the reference rounded to 8 bits (llvmpipe's fast path turns 0.5 into 128 and so
+// drops 128); a reference between 127 and 128 keeps both ways at 128 and up.
+const float ALPHA_ABOVE_HALF_REFERENCE = 0.4999f;
+
+// GL's alpha test for one draw of a material that keeps only fragments of alpha above 0.5.
+// The display may have set the test itself around a pass of such draws, so the draw puts
+// back the switch and the function it found rather than turning the test off.
+class AlphaAboveHalf {
+public:
+    explicit AlphaAboveHalf(bool wanted) : wanted(wanted) {
+        if (!wanted) return;
+        wasEnabled = glIsEnabled(GL_ALPHA_TEST);
+        glGetIntegerv(GL_ALPHA_TEST_FUNC, &function);
+        glGetFloatv(GL_ALPHA_TEST_REF, &reference);
+        glEnable(GL_ALPHA_TEST);
+        glAlphaFunc(GL_GREATER, ALPHA_ABOVE_HALF_REFERENCE);
+    }
+    AlphaAboveHalf(const AlphaAboveHalf&) = delete;
+    AlphaAboveHalf& operator=(const AlphaAboveHalf&) = delete;
+    ~AlphaAboveHalf() {
+        if (!wanted) return;
+        glAlphaFunc(static_cast<GLenum>(function), reference);
+        if (!wasEnabled) glDisable(GL_ALPHA_TEST);
+    }
+
+private:
+    bool wanted;
+    GLboolean wasEnabled = GL_FALSE;
+    GLint function = GL_ALWAYS;
+    GLfloat reference = 0;
+};
+
 }  // namespace
 
 Material::Material(ShaderProgram* program) : program(program) {}
@@ -80,6 +113,7 @@ void Material::render(Matrix4x4* projection, Matrix4x4* view, Matrix4x4* model, 
 
     DrawState state(depthTest, mesh, texture);
     state.enable();
+    AlphaAboveHalf alphaTest(alphaAboveHalf);
 
     glMatrixMode(GL_PROJECTION);
     glLoadMatrixf(projection->m);
