@@ -64,10 +64,11 @@ TEST(GalleryProgramTest, OpensOnTheGalleryADragSpinsItAndEscapeLeadsOut) {
         game.release(0.73, 0.6);
         EXPECT_TRUE(game.waitFor([&] { return carouselDifference(rest, game.screenshot("")) > 3; }, 5))
             << game.log();
+        // Where it comes to rest depends on the frame times; it may stop near a place
+        // that looks like the first (eight alike icon slots), so only its motion is checked.
         Screenshot spun;
         ASSERT_TRUE(restsIn(game, &spun)) << game.log();
         spun.save(std::string("gallery-spun-") + name);
-        EXPECT_GT(carouselDifference(rest, spun), 3) << spun.file;
 
         game.key("Escape");
         EXPECT_TRUE(game.waitFor([&] { return differenceFromExitPicture(game.screenshot("")) < 12.0; }, 10))
