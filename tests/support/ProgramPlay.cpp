@@ -170,6 +170,20 @@ void ProgramPlay::key(const std::string& keys) {
     xdotool({"key", keys});
 }
 
+void ProgramPlay::buttonDown() { xdotool({"mousedown", "1"}); }
+
+void ProgramPlay::buttonUp() { xdotool({"mouseup", "1"}); }
+
+void ProgramPlay::moveThrough(const std::vector<std::array<int, 2>>& pixels) {
+    std::array<int, 4> area = windowArea();
+    std::vector<std::string> chain;
+    for (const std::array<int, 2>& p : pixels) {
+        chain.insert(chain.end(),
+                     {"mousemove", std::to_string(area[0] + p[0]), std::to_string(area[1] + p[1])});
+    }
+    xdotool(chain);
+}
+
 void ProgramPlay::closeWindow() {
     if (unsigned long w = window()) requestClose(w, screen.display());
 }

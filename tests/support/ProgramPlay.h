@@ -18,6 +18,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "support/PrivateScreen.h"
 #include "support/Screenshot.h"
@@ -64,6 +65,13 @@ public:
     void release(double x, double y);
     void click(double x, double y);
     void key(const std::string& keys);
+    // The button goes down or up where the pointer is.
+    void buttonDown();
+    void buttonUp();
+    // Moves the pointer through these points of the window, in whole pixels from its top
+    // left, in one quick run of motions: each reaches the program as a motion event of its
+    // own, with the exact pixel steps between them.
+    void moveThrough(const std::vector<std::array<int, 2>>& pixels);
     // Asks the window to close, as the window manager's close button does.
     void closeWindow();
 
