@@ -5,11 +5,17 @@
 // back: the fade goes on in full screen at the screen's size and ends on the gallery, where
 // Alt+Return brings the 854 x 480 window back with the carousel where it stood.
 // Screenshots: build/screenshots/runes-<program>-*.png.
+#include <SDL.h>
+#include <SDL_image.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
+#include <numeric>
 #include <string>
+#include <vector>
 
 #include "play/CarouselSteering.h"
 #include "play/ExitPicture.h"
@@ -33,54 +39,90 @@ constexpr int CHECK = 4;
 // The marks: one column per stage from x -1.05, 0.3 apart, at y 1.3.
 constexpr double MARK_X0 = -1.05, MARK_DX = 0.3, MARK_Y = 1.3, MARK_Z = -3.5;
 
-// A symbol's shape as the rune shows it: where its mask picture is opaque, on a grid over
-// the tile.
-constexpr int GRID = 16;
-std::array<bool, GRID * GRID> symbolShape(int type) {
-    const Screenshot& mask = dataPicture("rune" + std::to_string(type + 1) + "mask.png");
-    std::array<bool, GRID * GRID> shape{};
-    for (int v = 0; v < GRID; v++) {
-        for (int u = 0; u < GRID; u++)
-            shape[v * GRID + u] = mask.pixel((u + 0.5) / GRID, (v + 0.5) / GRID).r > 128;
+// A symbol's shape: the opacity of its mask picture, which the rune draws over its tile.
+struct Shape {
+    int width = 0, height = 0;
+    std::vector<uint8_t> alpha;
+    double at(double u, double v) const {
+        int x = std::clamp(static_cast<int>(u * width), 0, width - 1);
+        int y = std::clamp(static_cast<int>(v * height), 0, height - 1);
+        return alpha[static_cast<size_t>(y) * width + x];
     }
-    return shape;
-}
+};
 
-// Where a rune's tile shows its symbol: bright yellow, on the same grid.
-std::array<bool, GRID * GRID> shownShape(const Screenshot& shot, int rune) {
-    std::array<bool, GRID * GRID> shape{};
-    for (int v = 0; v < GRID; v++) {
-        for (int u = 0; u < GRID; u++) {
-            double x = RUNE_X[rune] + RUNE_HALF * (2 * (u + 0.5) / GRID - 1);
-            double y = RUNE_Y[rune] - RUNE_HALF * (2 * (v + 0.5) / GRID - 1);
-            std::array<double, 2> at = perspectivePoint(x, y, RUNE_Z, shot.width, shot.height);
-            Rgb c = shot.pixel(at[0], at[1]);
-            shape[v * GRID + u] = c.r > 150 && c.g > 150 && c.b < 110;
+const Shape& symbolShape(int type) {
+    static Shape shapes[4];
+    Shape& shape = shapes[type];
+    if (shape.alpha.empty()) {
+        const std::string path =
+            std::string(QUANDRELS_BINARY_DIR) + "/data/rune" + std::to_string(type + 1) + "mask.png";
+        if (SDL_Surface* surface = IMG_Load(path.c_str())) {
+            shape.width = surface->w;
+            shape.height = surface->h;
+            const int bytes = surface->format->BytesPerPixel;
+            for (int y = 0; y < surface->h; y++) {
+                const Uint8* row = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch;
+                for (int x = 0; x < surface->w; x++) {
+                    Uint32 value = 0;
+                    std::memcpy(&value, row + x * bytes, static_cast<size_t>(bytes));
+                    Uint8 r, g, b, a;
+                    SDL_GetRGBA(value, surface->format, &r, &g, &b, &a);
+                    shape.alpha.push_back(a);
+                }
+            }
+            SDL_FreeSurface(surface);
         }
     }
     return shape;
 }
 
-// The symbol a rune shows: the type whose shape its yellow overlaps best (intersection over
-// union); -1 when none overlaps half.
+// How well a rune's tile on the screen follows a symbol's shape: the correlation of its
+// yellow (the symbols glow yellow) with the symbol's opacity, pixel by pixel.
+double likeness(const Screenshot& shot, int rune, int type) {
+    const Shape& shape = symbolShape(type);
+    if (shape.alpha.empty()) return 0;
+    std::array<double, 2> from =
+        perspectivePoint(RUNE_X[rune] - RUNE_HALF, RUNE_Y[rune] + RUNE_HALF, RUNE_Z, shot.width, shot.height);
+    std::array<double, 2> to =
+        perspectivePoint(RUNE_X[rune] + RUNE_HALF, RUNE_Y[rune] - RUNE_HALF, RUNE_Z, shot.width, shot.height);
+    std::vector<double> a, y;
+    const int x0 = static_cast<int>(from[0] * shot.width), x1 = static_cast<int>(to[0] * shot.width);
+    const int y0 = static_cast<int>(from[1] * shot.height), y1 = static_cast<int>(to[1] * shot.height);
+    for (int py = y0; py < y1; py++) {
+        for (int px = x0; px < x1; px++) {
+            a.push_back(shape.at((px + 0.5 - x0) / (x1 - x0), (py + 0.5 - y0) / (y1 - y0)));
+            Rgb c = shot.pixel((px + 0.5) / shot.width, (py + 0.5) / shot.height);
+            y.push_back((c.r + c.g) / 2 - c.b);
+        }
+    }
+    const double n = static_cast<double>(a.size());
+    const double meanA = std::accumulate(a.begin(), a.end(), 0.0) / n;
+    const double meanY = std::accumulate(y.begin(), y.end(), 0.0) / n;
+    double both = 0, aa = 0, yy = 0;
+    for (size_t i = 0; i < a.size(); i++) {
+        both += (a[i] - meanA) * (y[i] - meanY);
+        aa += (a[i] - meanA) * (a[i] - meanA);
+        yy += (y[i] - meanY) * (y[i] - meanY);
+    }
+    return aa > 0 && yy > 0 ? both / std::sqrt(aa * yy) : 0;
+}
+
+// The symbol a rune shows: the type it is clearly most like; -1 while it shows none clearly.
 int shownType(const Screenshot& shot, int rune, double* match) {
-    std::array<bool, GRID* GRID> shown = shownShape(shot, rune);
-    int best = -1;
-    *match = 0;
-    for (int type = 0; type < 4; type++) {
-        std::array<bool, GRID* GRID> shape = symbolShape(type);
-        int both = 0, either = 0;
-        for (int i = 0; i < GRID * GRID; i++) {
-            both += shown[i] && shape[i];
-            either += shown[i] || shape[i];
-        }
-        double overlap = either ? double(both) / either : 0;
-        if (overlap > *match) {
-            *match = overlap;
-            best = type;
+    double best = -1, next = -1;
+    int type = -1;
+    for (int t = 0; t < 4; t++) {
+        double l = likeness(shot, rune, t);
+        if (l > best) {
+            next = best;
+            best = l;
+            type = t;
+        } else if (l > next) {
+            next = l;
         }
     }
-    return *match > 0.5 ? best : -1;
+    *match = best;
+    return best > 0.8 && best - next > 0.2 ? type : -1;
 }
 
 void clickAt(ProgramPlay& game, double x, double y, double z) {
