@@ -4,10 +4,12 @@
 #include <array>
 #include <chrono>
 #include <cmath>
+#include <thread>
 #include <vector>
 
 #include "game/gallery/CarouselPath.h"
 #include "play/GalleryBackdrop.h"
+#include "play/OverlayPicture.h"
 #include "play/PerspectiveView.h"
 
 namespace carousel {
@@ -32,6 +34,12 @@ constexpr int STOP_DX = 427;
 constexpr int STOP_DY = 240;
 // The spin of one pixel per sample: 0.7071 / 854 of a turn per second divided by 100.
 constexpr double TURNS_PER_SECOND_PER_PIXEL = 100 * 0.7071 / 854;
+// Motions of a spin's drag: the last five set the spin.
+constexpr int SPIN_STEPS = 10;
+// At one pixel per sample an icon passes the front in 1.5 s.
+constexpr double STEP_SECONDS = 5;
+// Steering that lost the carousel starts over from the empty icon this often.
+constexpr int ATTEMPTS = 3;
 // An icon comes in front at half its spacing before the middle of the path and leaves at half
 // its spacing after it.
 constexpr double FRONT_HALF_WIDTH = 0.5 / ICONS;
@@ -68,66 +76,100 @@ int dotsIn(const Screenshot& shot) {
 }
 
 void Steering::spin(int pixels) {
+    note("spin" + std::to_string(pixels));
     direction = pixels > 0 ? 1 : -1;
     turnsPerSecond = TURNS_PER_SECOND_PER_PIXEL * std::abs(pixels);
     game.moveThrough({{HOLD_X, HOLD_Y}});
     game.buttonDown();
+    // Ten steps: should the first one's motion be measured from somewhere else, the last
+    // five samples are still the steps'.
     std::vector<std::array<int, 2>> drag;
-    for (int i = 1; i <= 5; i++) drag.push_back({HOLD_X + i * pixels, HOLD_Y});
+    for (int i = 1; i <= SPIN_STEPS; i++) drag.push_back({HOLD_X + i * pixels, HOLD_Y});
     game.moveThrough(drag);
+    holdX = HOLD_X + SPIN_STEPS * pixels;
 }
 
 void Steering::stop() {
-    const int x =
-        HOLD_X + 5 * direction * static_cast<int>(std::lround(turnsPerSecond / TURNS_PER_SECOND_PER_PIXEL));
-    game.moveThrough({{x + STOP_DX, HOLD_Y + STOP_DY},
-                      {x, HOLD_Y},
-                      {x + STOP_DX, HOLD_Y + STOP_DY},
-                      {x, HOLD_Y},
-                      {x + STOP_DX, HOLD_Y + STOP_DY}});
+    note("stop");
+    // Seven motions, the last five of them the diagonal there and back.
+    std::vector<std::array<int, 2>> brake;
+    for (int i = 0; i < 7; i++)
+        brake.push_back({holdX + (i % 2 == 0 ? STOP_DX : 0), HOLD_Y + (i % 2 == 0 ? STOP_DY : 0)});
+    game.moveThrough(brake);
+    stopped = Clock::now();
     game.buttonUp();
 }
 
+bool Steering::standsStill() {
+    Screenshot first = game.screenshot("");
+    // The interval over which motion is looked for, not a wait for a state.
+    std::this_thread::sleep_for(std::chrono::milliseconds(250));
+    const bool still = differenceBetweenShots(first, game.screenshot(""), 8, 8, 903, 400) < 0.5;
+    if (!still) note("moving");
+    return still;
+}
+
 int Steering::nextDots(int from, double seconds) {
-    int seen = UNREAD;
+    int seen = UNREAD, last = from;
     game.waitFor(
         [&] {
             seen = dotsIn(game.screenshot(""));
+            if (seen != last) note(std::to_string(seen));
+            last = seen;
             return seen != UNREAD && seen != from;
         },
         seconds);
     return seen != from ? seen : UNREAD;
 }
 
+void Steering::note(const std::string& what) {
+    const double at = std::chrono::duration<double>(Clock::now() - started).count();
+    char stamp[16];
+    snprintf(stamp, sizeof stamp, "%.2f:", at);
+    trace += std::string(" ") + stamp + what;
+}
+
 bool Steering::findEmptyIcon() {
     // The carousel may still turn fast from the start, and the empty icon may already stand
     // in front somewhere within its place: it counts only when the dots show it coming in
     // after the icon before it (icon 1, forwards) showed for a while at the slow spin.
-    spin(2);
+    front = 0;
     const auto settled = std::chrono::milliseconds(250);
-    int previous = UNREAD, shown = UNREAD;
-    auto since = Clock::now();
-    for (int changes = 0; changes < 4 * ICONS; changes++) {
-        shown = nextDots(previous, 15);
-        if (shown == UNREAD) break;
-        if (shown == CLEAR && previous == difficultyOf(1) && Clock::now() - since > settled) break;
-        previous = shown;
-        since = Clock::now();
+    for (int attempt = 0; attempt < ATTEMPTS && front == 0; attempt++) {
+        spin(2);
+        int previous = UNREAD, shown = UNREAD;
+        auto since = Clock::now();
+        for (int changes = 0; changes < 4 * ICONS; changes++) {
+            shown = nextDots(previous, STEP_SECONDS);
+            if (shown == UNREAD) break;
+            if (shown == CLEAR && previous == difficultyOf(1) && Clock::now() - since > settled) break;
+            previous = shown;
+            since = Clock::now();
+        }
+        const auto entered = Clock::now();
+        stop();
+        if (shown == CLEAR && standsStill()) {
+            front = EMPTY_ICON;
+            enteredPhase = 0.5 - FRONT_HALF_WIDTH;
+            secondsSinceEntry = std::chrono::duration<double>(stopped - entered).count();
+        }
     }
-    const auto entered = Clock::now();
-    stop();
-    if (shown != CLEAR) {
-        trouble = "the dots never went clear for the empty icon";
-        return false;
-    }
-    front = EMPTY_ICON;
-    enteredPhase = 0.5 - FRONT_HALF_WIDTH;
-    secondsSinceEntry = std::chrono::duration<double>(Clock::now() - entered).count();
-    return true;
+    if (front == 0) trouble = "the dots never showed the empty icon coming in; seen:" + trace;
+    return front != 0;
 }
 
 bool Steering::bringToFront(int icon) {
-    if (front == 0 && !findEmptyIcon()) return false;
+    for (int attempt = 0; attempt < ATTEMPTS; attempt++) {
+        if (front == 0 && !findEmptyIcon()) return false;
+        if (approach(icon) && standsStill()) return true;
+        // Lost: find the empty icon again and start over from there.
+        front = 0;
+    }
+    trouble = "icon " + std::to_string(icon) + " never came in front as the dots showed; seen:" + trace;
+    return false;
+}
+
+bool Steering::approach(int icon) {
     if (front == icon) return true;
     // Forwards icon k follows k + 1; the dots show the step only where the two differ.
     const int forwards = (front - icon + ICONS) % ICONS, backwards = ICONS - forwards;
@@ -142,13 +184,11 @@ bool Steering::bringToFront(int icon) {
     while (front != icon) {
         const int next = wrap(front - way);
         if (difficultyOf(next) != difficultyOf(front)) {
-            int shown = nextDots(difficultyOf(front), 15);
+            int shown = nextDots(difficultyOf(front), STEP_SECONDS);
             entered = Clock::now();
             if (shown != difficultyOf(next)) {
                 stop();
-                trouble = "after icon " + std::to_string(front) + " the dots showed " +
-                          std::to_string(shown) + " for icon " + std::to_string(next);
-                front = 0;
+                note("not icon " + std::to_string(next));
                 return false;
             }
         }
@@ -161,15 +201,19 @@ bool Steering::bringToFront(int icon) {
     }
     stop();
     enteredPhase = 0.5 - way * FRONT_HALF_WIDTH;
-    secondsSinceEntry = std::chrono::duration<double>(Clock::now() - entered).count();
+    secondsSinceEntry = std::chrono::duration<double>(stopped - entered).count();
     return true;
 }
 
 void Steering::clickFront() {
-    // The icon came in at the edge of the front and moved on until the carousel stopped; a
-    // frame's lag more than the watch saw.
-    double moved = turnsPerSecond * (secondsSinceEntry + 0.03);
-    double phase = enteredPhase + direction * std::min(moved, FRONT_HALF_WIDTH);
+    // The icon came in at the edge of the front and moved on until the carousel stopped:
+    // for as long as the watch saw, and for as long again as the program took to see the
+    // screen change and the stop arrive, which is not known. The icon covers about a
+    // twentieth of a turn each side of its middle, half a second of the slow spin, so the
+    // click aims a quarter of a second on.
+    double moved = turnsPerSecond * (secondsSinceEntry + 0.25);
+    double phase = enteredPhase + direction * std::min(moved, 2 * FRONT_HALF_WIDTH * 0.8);
+    note("click at phase " + std::to_string(phase));
     CarouselPath path;
     Vector3 at, travel;
     path.place(static_cast<float>(phase), &at, &travel);

@@ -10,6 +10,7 @@
 // order the game adds them; spinning forwards, icon k in front is followed by icon k - 1.
 #pragma once
 
+#include <chrono>
 #include <string>
 
 #include "support/ProgramPlay.h"
@@ -45,6 +46,7 @@ public:
 
     int front = 0;        // the icon in front, 0 while unknown
     std::string trouble;  // what went wrong, when a step returned false
+    std::string trace;    // what the steering did and saw, with seconds: for the failure message
 
 private:
     // Holds the button and sets the spin to `pixels` per drag sample (negative: backwards).
@@ -54,12 +56,21 @@ private:
     void stop();
     // Waits for the dots to leave `from` for a readable state; UNREAD after the deadline.
     int nextDots(int from, double seconds);
+    // Spins from the known icon in front to `icon` and stops; false when the dots showed
+    // something else on the way.
+    bool approach(int icon);
+    // Two shots a quarter of a second apart show the carousel at the same place.
+    bool standsStill();
+    void note(const std::string& what);
 
     ProgramPlay& game;
-    int direction = 0;             // of the last spin: +1 forwards, -1 backwards
-    double enteredPhase = 0.5;     // where the icon in front stood when the carousel stopped
-    double turnsPerSecond = 0;     // of the last spin
-    double secondsSinceEntry = 0;  // from the dots' change to the stop
+    std::chrono::steady_clock::time_point started = std::chrono::steady_clock::now();
+    std::chrono::steady_clock::time_point stopped;  // when the last stop's motions were sent
+    int holdX = 0;                                  // where the pointer is while the button is held
+    int direction = 0;                              // of the last spin: +1 forwards, -1 backwards
+    double enteredPhase = 0.5;                      // where the icon in front stood when the carousel stopped
+    double turnsPerSecond = 0;                      // of the last spin
+    double secondsSinceEntry = 0;                   // from the dots' change to the stop
 };
 
 }  // namespace carousel

@@ -118,7 +118,7 @@ TEST_P(LavaProgramTest, AGameWonByClickingTheHiddenResetFullScreenAndClosedByThe
     const TeaserScreen& level1 = teaserOfIcon(1);
     ASSERT_TRUE(steering.bringToFront(level1.icon)) << steering.trouble << "\n" << game.log();
     steering.clickFront();
-    ASSERT_TRUE(teaserShows(game, level1, shot + "start"));
+    ASSERT_TRUE(teaserShows(game, level1, shot + "start")) << steering.trace;
 
     // Three stones start lit; which three, rand() decided.
     Screenshot seen = game.screenshot(shot + "start");

@@ -160,7 +160,7 @@ TEST_P(RunesProgramTest, AStageAnsweredRightOneWrongThenAltReturnDuringTheFadeAn
     ASSERT_TRUE(galleryShows(game));
     Screenshot gallery = game.screenshot(shot + "gallery");
     steering.clickFront();
-    ASSERT_TRUE(teaserShows(game, level1, ""));
+    ASSERT_TRUE(teaserShows(game, level1, "")) << steering.trace;
 
     // The runes show their symbols: two of one, two of another at the first stage.
     int types[RUNES];

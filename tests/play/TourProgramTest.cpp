@@ -38,7 +38,7 @@ TEST_P(TourProgramTest, EveryTeaserFromTheGalleryAndBackThenTheEmptyIconsTextAnd
         SCOPED_TRACE(teaser.name);
         ASSERT_TRUE(steering.bringToFront(icon)) << steering.trouble << "\n" << game.log();
         steering.clickFront();
-        ASSERT_TRUE(teaserShows(game, teaser, shot + teaser.name));
+        ASSERT_TRUE(teaserShows(game, teaser, shot + teaser.name)) << steering.trace;
         game.key("Escape");
         ASSERT_TRUE(galleryShows(game));
     }

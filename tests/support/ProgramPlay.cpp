@@ -144,7 +144,10 @@ void ProgramPlay::pointerTo(double x, double y) {
     std::array<int, 4> area = windowArea();
     int px = area[0] + static_cast<int>(std::lround(x * area[2]));
     int py = area[1] + static_cast<int>(std::lround(y * area[3]));
+    // A synchronous move waits for the pointer to move, which it does not when it is there.
+    if (pointer == std::array<int, 2>{px, py}) return;
     xdotool({"mousemove", "--sync", std::to_string(px), std::to_string(py)});
+    pointer = {px, py};
 }
 
 void ProgramPlay::moveTo(double x, double y) { pointerTo(x, y); }
@@ -182,6 +185,7 @@ void ProgramPlay::moveThrough(const std::vector<std::array<int, 2>>& pixels) {
                      {"mousemove", std::to_string(area[0] + p[0]), std::to_string(area[1] + p[1])});
     }
     xdotool(chain);
+    if (!pixels.empty()) pointer = {area[0] + pixels.back()[0], area[1] + pixels.back()[1]};
 }
 
 void ProgramPlay::closeWindow() {

@@ -91,4 +91,5 @@ private:
 
     int status = -1;
     bool done = false;
+    std::array<int, 2> pointer = {-1, -1};  // where this harness last put the pointer, on the screen
 };
