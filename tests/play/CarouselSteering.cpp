@@ -79,13 +79,11 @@ void Steering::spin(int pixels) {
     note("spin" + std::to_string(pixels));
     direction = pixels > 0 ? 1 : -1;
     turnsPerSecond = TURNS_PER_SECOND_PER_PIXEL * std::abs(pixels);
-    game.moveThrough({{HOLD_X, HOLD_Y}});
-    game.buttonDown();
-    // Ten steps: should the first one's motion be measured from somewhere else, the last
-    // five samples are still the steps'.
-    std::vector<std::array<int, 2>> drag;
+    // Ten steps, in one run with the press: should a motion be measured from somewhere else,
+    // the last five samples are still the steps', before the carousel turns far on another.
+    std::vector<std::array<int, 2>> drag{{HOLD_X, HOLD_Y}};
     for (int i = 1; i <= SPIN_STEPS; i++) drag.push_back({HOLD_X + i * pixels, HOLD_Y});
-    game.moveThrough(drag);
+    game.moveThrough(drag, ProgramPlay::Button::DOWN_AT_FIRST);
     holdX = HOLD_X + SPIN_STEPS * pixels;
 }
 
@@ -95,9 +93,8 @@ void Steering::stop() {
     std::vector<std::array<int, 2>> brake;
     for (int i = 0; i < 7; i++)
         brake.push_back({holdX + (i % 2 == 0 ? STOP_DX : 0), HOLD_Y + (i % 2 == 0 ? STOP_DY : 0)});
-    game.moveThrough(brake);
+    game.moveThrough(brake, ProgramPlay::Button::UP_AT_LAST);
     stopped = Clock::now();
-    game.buttonUp();
 }
 
 bool Steering::standsStill() {
@@ -161,7 +158,12 @@ bool Steering::findEmptyIcon() {
 bool Steering::bringToFront(int icon) {
     for (int attempt = 0; attempt < ATTEMPTS; attempt++) {
         if (front == 0 && !findEmptyIcon()) return false;
-        if (approach(icon) && standsStill()) return true;
+        // An icon whose coming in the dots show only from behind is reached sooner, when it
+        // lies a short way ahead, by going one past it and back.
+        const int forwards = (front - icon + ICONS) % ICONS;
+        const bool overshoot =
+            difficultyOf(icon + 1) == difficultyOf(icon) && forwards > 0 && forwards < ICONS / 2;
+        if ((!overshoot || approach(wrap(icon - 1))) && approach(icon) && standsStill()) return true;
         // Lost: find the empty icon again and start over from there.
         front = 0;
     }

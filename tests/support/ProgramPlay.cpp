@@ -173,19 +173,25 @@ void ProgramPlay::key(const std::string& keys) {
     xdotool({"key", keys});
 }
 
-void ProgramPlay::buttonDown() { xdotool({"mousedown", "1"}); }
-
-void ProgramPlay::buttonUp() { xdotool({"mouseup", "1"}); }
-
-void ProgramPlay::moveThrough(const std::vector<std::array<int, 2>>& pixels) {
+void ProgramPlay::moveThrough(const std::vector<std::array<int, 2>>& pixels, Button change) {
     std::array<int, 4> area = windowArea();
     std::vector<std::string> chain;
-    for (const std::array<int, 2>& p : pixels) {
-        chain.insert(chain.end(),
-                     {"mousemove", std::to_string(area[0] + p[0]), std::to_string(area[1] + p[1])});
+    std::array<int, 2> at = pointer;
+    for (size_t i = 0; i < pixels.size(); i++) {
+        const std::array<int, 2> next = {area[0] + pixels[i][0], area[1] + pixels[i][1]};
+        // Each move waits until the server has taken it: one still queued when the next
+        // comes would be merged with it into a single motion. A move to where the pointer
+        // is would wait for ever.
+        if (next != at) {
+            chain.insert(chain.end(),
+                         {"mousemove", "--sync", std::to_string(next[0]), std::to_string(next[1])});
+        }
+        at = next;
+        if (i == 0 && change == Button::DOWN_AT_FIRST) chain.insert(chain.end(), {"mousedown", "1"});
     }
-    xdotool(chain);
-    if (!pixels.empty()) pointer = {area[0] + pixels.back()[0], area[1] + pixels.back()[1]};
+    if (change == Button::UP_AT_LAST) chain.insert(chain.end(), {"mouseup", "1"});
+    if (!chain.empty()) xdotool(chain);
+    pointer = at;
 }
 
 void ProgramPlay::closeWindow() {
