@@ -160,6 +160,9 @@ TEST_P(LavaProgramTest, AGameWonByClickingTheHiddenResetFullScreenAndClosedByThe
         [&] { return soundPlayedSince(game.soundFile(), "victory.wav", beforeWin, VICTORY_SIMILARITY); }, 10))
         << game.log();
     EXPECT_TRUE(playedBefore) << "before the win: the bursts of stones lighting up, and no chime";
+    // Once the flash has faded, all seven stones stand lit.
+    EXPECT_TRUE(game.waitFor([&] { return game.screenshot("").mean(0, 0, 1, 1).brightness() < 80; }, 5))
+        << "the flash stays";
     ASSERT_TRUE(showsStones(game, lavasolver::ALL_LIT, &seen)) << brightnesses(seen);
     seen.save(shot + "won");
 
