@@ -3,6 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cmath>
+#include <string>
+#include <thread>
+
+#include "play/GalleryBackdrop.h"
 #include "support/ProgramPlay.h"
 
 // Its X server is up and the program's 854 x 480 window is on it.
@@ -19,4 +25,36 @@ inline testing::AssertionResult endedCleanly(ProgramPlay& game) {
     if (game.exitStatus() != 0)
         return testing::AssertionFailure() << "status " << game.exitStatus() << "\n" << game.log();
     return testing::AssertionSuccess();
+}
+
+// The gallery shows, with no fade over it: the moon at its top left is the backdrop's, alike
+// in two shots a tenth of a second apart. (The moon, bright, shows the end of a fade that the
+// dark sky hides.)
+inline testing::AssertionResult galleryShows(ProgramPlay& game, const std::string& shot = "",
+                                             double seconds = 15) {
+    Screenshot last;
+    double previous = 255, difference = 255;
+    bool shows = game.waitFor(
+        [&] {
+            last = game.screenshot("");
+            difference = differenceFromBackdrop(last, 120, 88, 170, 136);
+            const bool still = std::fabs(difference - previous) < 1;
+            previous = difference;
+            if (difference < 6 && still) return true;
+            // The interval over which the fade is looked for, not a wait for a state.
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            return false;
+        },
+        seconds);
+    last.save(shot);
+    if (shows) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "no gallery (moon " << difference << "); see " << last.file << "\n"
+                                       << game.log();
+}
+
+// Test names for the programs, for tests run once per program.
+inline std::string programTestName(const testing::TestParamInfo<const char*>& info) {
+    std::string name = info.param;
+    for (char& c : name) c = c == '-' ? '_' : c;
+    return name;
 }

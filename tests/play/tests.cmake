@@ -5,10 +5,16 @@ unit_test(
 )
 gl_test_both(
   play/PlayedGameTest.cpp
+  play/OverlayPicture.cpp
 )
 gl_test(
   play/ProgramPlayTest.cpp
   play/GalleryProgramTest.cpp
+  play/CarouselSteering.cpp
+  play/TeaserScreens.cpp
+  play/TourProgramTest.cpp
+  play/LavaProgramTest.cpp
+  play/RunesProgramTest.cpp
 )
 if(QUANDRELS_GL_TESTS)
   # The games play from the build's data pack; ProgramPlayTest starts both programs.

@@ -144,7 +144,10 @@ void ProgramPlay::pointerTo(double x, double y) {
     std::array<int, 4> area = windowArea();
     int px = area[0] + static_cast<int>(std::lround(x * area[2]));
     int py = area[1] + static_cast<int>(std::lround(y * area[3]));
+    // A synchronous move waits for the pointer to move, which it does not when it is there.
+    if (pointer == std::array<int, 2>{px, py}) return;
     xdotool({"mousemove", "--sync", std::to_string(px), std::to_string(py)});
+    pointer = {px, py};
 }
 
 void ProgramPlay::moveTo(double x, double y) { pointerTo(x, y); }
@@ -168,6 +171,27 @@ void ProgramPlay::key(const std::string& keys) {
     // Keys go to the focused window: the program's, which the window manager focuses.
     if (unsigned long w = window()) xdotool({"windowactivate", std::to_string(w)});
     xdotool({"key", keys});
+}
+
+void ProgramPlay::moveThrough(const std::vector<std::array<int, 2>>& pixels, Button change) {
+    std::array<int, 4> area = windowArea();
+    std::vector<std::string> chain;
+    std::array<int, 2> at = pointer;
+    for (size_t i = 0; i < pixels.size(); i++) {
+        const std::array<int, 2> next = {area[0] + pixels[i][0], area[1] + pixels[i][1]};
+        // Each move waits until the server has taken it: one still queued when the next
+        // comes would be merged with it into a single motion. A move to where the pointer
+        // is would wait for ever.
+        if (next != at) {
+            chain.insert(chain.end(),
+                         {"mousemove", "--sync", std::to_string(next[0]), std::to_string(next[1])});
+        }
+        at = next;
+        if (i == 0 && change == Button::DOWN_AT_FIRST) chain.insert(chain.end(), {"mousedown", "1"});
+    }
+    if (change == Button::UP_AT_LAST) chain.insert(chain.end(), {"mouseup", "1"});
+    if (!chain.empty()) xdotool(chain);
+    pointer = at;
 }
 
 void ProgramPlay::closeWindow() {

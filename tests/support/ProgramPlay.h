@@ -18,6 +18,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "support/PrivateScreen.h"
 #include "support/Screenshot.h"
@@ -64,6 +65,12 @@ public:
     void release(double x, double y);
     void click(double x, double y);
     void key(const std::string& keys);
+    // Moves the pointer through these points of the window, in whole pixels from its top
+    // left, in one quick run of motions: each reaches the program as a motion event of its
+    // own, with the exact pixel steps between them, and all of them usually within a frame or
+    // two. The button may go down at the first point or up at the last in the same run.
+    enum class Button { KEEP, DOWN_AT_FIRST, UP_AT_LAST };
+    void moveThrough(const std::vector<std::array<int, 2>>& pixels, Button change = Button::KEEP);
     // Asks the window to close, as the window manager's close button does.
     void closeWindow();
 
@@ -83,4 +90,5 @@ private:
 
     int status = -1;
     bool done = false;
+    std::array<int, 2> pointer = {-1, -1};  // where this harness last put the pointer, on the screen
 };

@@ -111,9 +111,11 @@ bool audible(const std::vector<float>& output, float level) {
 
 }  // namespace sound_match
 
-bool soundPlayedSince(const std::string& rawPath, const std::string& wavName, size_t fromByte) {
+bool soundPlayedSince(const std::string& rawPath, const std::string& wavName, size_t fromByte,
+                      double similarity) {
     std::vector<float> sound = sound_match::asMixed(std::string(QUANDRELS_BINARY_DIR) + "/data/" + wavName);
-    return !sound.empty() && sound_match::find(sound_match::readOutput(rawPath, fromByte), sound) >= 0;
+    return !sound.empty() &&
+           sound_match::find(sound_match::readOutput(rawPath, fromByte), sound, similarity) >= 0;
 }
 
 bool audibleSince(const std::string& rawPath, size_t fromByte) {

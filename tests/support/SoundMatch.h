@@ -37,7 +37,9 @@ bool audible(const std::vector<float>& output, float level = 64);
 }  // namespace sound_match
 
 // The data set's WAV `wavName` (as the build made it, build/data/<name>) is in the disk audio
-// output `rawPath` after byte `fromByte`.
-bool soundPlayedSince(const std::string& rawPath, const std::string& wavName, size_t fromByte = 0);
+// output `rawPath` after byte `fromByte`, its shape kept to `similarity` (lower it for a sound
+// that other voices play over).
+bool soundPlayedSince(const std::string& rawPath, const std::string& wavName, size_t fromByte = 0,
+                      double similarity = 0.9);
 // Anything louder than near silence is in the output after byte `fromByte`.
 bool audibleSince(const std::string& rawPath, size_t fromByte = 0);

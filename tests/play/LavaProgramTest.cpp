@@ -1,0 +1,208 @@
+// A lava-stones game played to its end in each real program, through the X server: the first
+// level entered from the gallery, its start position (drawn by rand()) read from the screen
+// as lit and dark stones, the clicks that light all seven worked out by the level's rule and
+// made one by one, each seen on the screen; the win seen (the white flash) and heard
+// ("victory.wav" in the disk audio output); the hidden reset starts a new game with three
+// stones lit. Then Alt+Return on the teaser: the same stones in full screen at the screen's
+// size, and again back at 854 x 480; and the window manager closes the window in the middle
+// of the teaser: status 0, no process and no file left behind.
+// Screenshots: build/screenshots/lava-<program>-*.png.
+#include <dirent.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "game/lava/LavaSolver.h"
+#include "play/CarouselSteering.h"
+#include "play/PerspectiveView.h"
+#include "play/ProgramChecks.h"
+#include "play/TeaserScreens.h"
+#include "support/ProgramPlay.h"
+#include "support/SoundMatch.h"
+
+namespace {
+
+// The first level's stones by id stand in a row at y 0 in the plane z = -4.
+constexpr double STONE_X[7] = {-2.25, -1.5, -0.75, 0, 0.75, 1.5, 2.25};
+constexpr double STONE_Z = -4;
+// The victory chime mixed with the novas' bursts keeps this much of its shape.
+constexpr double VICTORY_SIMILARITY = 0.75;
+// Its hidden reset: the square around (-2.15, 0.85) at the top left.
+constexpr double RESET_X = -2.15, RESET_Y = 0.85;
+
+std::array<double, 2> stonePoint(int id, const Screenshot& shot) {
+    return perspectivePoint(STONE_X[id], 0, STONE_Z, shot.width, shot.height);
+}
+
+// Mean brightness of the middle of a stone: a lit stone shows its texture at full strength,
+// a dark one at 0.3 of it.
+double stoneBrightness(const Screenshot& shot, int id) {
+    std::array<double, 2> at = stonePoint(id, shot);
+    const double half = 0.02;
+    return shot
+        .mean(at[0] - half, at[1] - half * shot.width / shot.height, at[0] + half,
+              at[1] + half * shot.width / shot.height)
+        .brightness();
+}
+
+// Lit stones as a mask (bit i for id i).
+constexpr double LIT_BRIGHTNESS = 50;
+int litMask(const Screenshot& shot) {
+    int mask = 0;
+    for (int id = 0; id < 7; id++) mask |= stoneBrightness(shot, id) > LIT_BRIGHTNESS ? 1 << id : 0;
+    return mask;
+}
+
+std::string brightnesses(const Screenshot& shot) {
+    std::string text;
+    for (int id = 0; id < 7; id++) text += std::to_string(static_cast<int>(stoneBrightness(shot, id))) + " ";
+    return text + "(see " + shot.file + ")";
+}
+
+// Waits for the screen to show the stones of `mask` lit and the others dark; a stone going
+// dark takes 1.4 s.
+bool showsStones(ProgramPlay& game, int mask, Screenshot* shot, double seconds = 8) {
+    return game.waitFor(
+        [&] {
+            *shot = game.screenshot("");
+            return litMask(*shot) == mask;
+        },
+        seconds);
+}
+
+// Every process whose environment names this game's sound file: the program and anything it
+// started, wherever they were reparented.
+std::vector<int> processesOf(ProgramPlay& game) {
+    std::vector<int> found;
+    const std::string mark = "SDL_DISKAUDIOFILE=" + game.soundFile();
+    DIR* proc = opendir("/proc");
+    if (!proc) return found;
+    while (dirent* entry = readdir(proc)) {
+        const int pid = atoi(entry->d_name);
+        if (pid <= 0) continue;
+        std::ifstream environ("/proc/" + std::string(entry->d_name) + "/environ", std::ios::binary);
+        std::string all((std::istreambuf_iterator<char>(environ)), std::istreambuf_iterator<char>());
+        std::string::size_type at = all.find(mark);
+        if (at != std::string::npos && (at + mark.size() == all.size() || all[at + mark.size()] == '\0'))
+            found.push_back(pid);
+    }
+    closedir(proc);
+    return found;
+}
+
+std::set<std::string> filesIn(const std::string& folder) {
+    std::set<std::string> names;
+    if (DIR* dir = opendir(folder.c_str())) {
+        while (dirent* entry = readdir(dir)) {
+            std::string name = entry->d_name;
+            if (name != "." && name != "..") names.insert(name);
+        }
+        closedir(dir);
+    }
+    return names;
+}
+
+class LavaProgramTest : public testing::TestWithParam<const char*> {};
+
+TEST_P(LavaProgramTest, AGameWonByClickingTheHiddenResetFullScreenAndClosedByTheWindowManager) {
+    const std::string program = GetParam();
+    const std::string shot = "lava-" + program + "-";
+    ProgramPlay game(program);
+    ASSERT_TRUE(opened(game));
+    carousel::Steering steering(game);
+    const TeaserScreen& level1 = teaserOfIcon(1);
+    ASSERT_TRUE(steering.bringToFront(level1.icon)) << steering.trouble << "\n" << game.log();
+    steering.clickFront();
+    ASSERT_TRUE(teaserShows(game, level1, shot + "start")) << steering.trace;
+
+    // Three stones start lit; which three, rand() decided.
+    Screenshot seen = game.screenshot(shot + "start");
+    int mask = litMask(seen);
+    ASSERT_EQ(__builtin_popcount(mask), 3) << brightnesses(seen);
+    std::optional<std::vector<int>> clicks = lavasolver::solve(1, mask);
+    ASSERT_TRUE(clicks && !clicks->empty());
+
+    size_t beforeWin = 0;
+    bool playedBefore = false;
+    for (size_t k = 0; k < clicks->size(); k++) {
+        const int id = (*clicks)[k];
+        mask = lavasolver::afterClick(1, mask, id);
+        if (mask == lavasolver::ALL_LIT) {
+            beforeWin = game.soundBytes();
+            playedBefore = soundPlayedSince(game.soundFile(), "impulse.wav") &&
+                           !soundPlayedSince(game.soundFile(), "victory.wav", 0, VICTORY_SIMILARITY);
+        }
+        std::array<double, 2> at = stonePoint(id, seen);
+        game.click(at[0], at[1]);
+        if (mask == lavasolver::ALL_LIT) break;
+        ASSERT_TRUE(showsStones(game, mask, &seen))
+            << "after a click on stone " << id << ": " << brightnesses(seen);
+    }
+
+    // The win: the screen turns white and fades back within 2 s; the victory sounds.
+    Screenshot flash;
+    EXPECT_TRUE(game.waitFor(
+        [&] {
+            flash = game.screenshot("");
+            return flash.mean(0, 0, 1, 1).brightness() > 150;
+        },
+        5))
+        << "no flash";
+    flash.save(shot + "flash");
+    // The chime plays under the novas' bursts, which blur its shape: heard after the winning
+    // click and nowhere before it, where bursts of stones lighting up were played too.
+    EXPECT_TRUE(game.waitFor(
+        [&] { return soundPlayedSince(game.soundFile(), "victory.wav", beforeWin, VICTORY_SIMILARITY); }, 10))
+        << game.log();
+    EXPECT_TRUE(playedBefore) << "before the win: the bursts of stones lighting up, and no chime";
+    // Once the flash has faded, all seven stones stand lit.
+    EXPECT_TRUE(game.waitFor([&] { return game.screenshot("").mean(0, 0, 1, 1).brightness() < 80; }, 5))
+        << "the flash stays";
+    ASSERT_TRUE(showsStones(game, lavasolver::ALL_LIT, &seen)) << brightnesses(seen);
+    seen.save(shot + "won");
+
+    // Solved, a click on a stone changes nothing; the hidden reset deals a new game of three.
+    std::array<double, 2> stone = stonePoint(3, seen);
+    game.click(stone[0], stone[1]);
+    std::array<double, 2> reset = perspectivePoint(RESET_X, RESET_Y, STONE_Z);
+    game.click(reset[0], reset[1]);
+    ASSERT_TRUE(game.waitFor(
+        [&] {
+            seen = game.screenshot("");
+            return __builtin_popcount(litMask(seen)) == 3;
+        },
+        8))
+        << brightnesses(seen);
+    seen.save(shot + "reset");
+    mask = litMask(seen);
+    ASSERT_EQ(__builtin_popcount(mask), 3) << brightnesses(seen);
+
+    // Alt+Return on the teaser: the same stones, in full screen at the screen's size.
+    game.key("alt+Return");
+    ASSERT_TRUE(game.waitFor([&] { return game.fullScreen(); }, 30)) << game.log();
+    EXPECT_TRUE(teaserShows(game, level1, shot + "fullscreen"));
+    EXPECT_TRUE(showsStones(game, mask, &seen)) << brightnesses(seen);
+    EXPECT_EQ(seen.width, PrivateScreen::WIDTH);
+    game.key("alt+Return");
+    ASSERT_TRUE(game.waitForSize(854, 480, 30)) << game.log();
+    EXPECT_TRUE(teaserShows(game, level1, shot + "windowed"));
+    EXPECT_TRUE(showsStones(game, mask, &seen)) << brightnesses(seen);
+
+    // Closed by the window manager in the middle of the teaser.
+    const std::set<std::string> files = filesIn(game.folder.path());
+    ASSERT_EQ(processesOf(game), std::vector<int>{game.pid}) << "the program alone runs";
+    game.key("alt+F4");
+    EXPECT_TRUE(endedCleanly(game));
+    EXPECT_TRUE(processesOf(game).empty());
+    EXPECT_EQ(filesIn(game.folder.path()), files);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothPrograms, LavaProgramTest, testing::Values("quandrels", "quandrels-fixed"),
+                         programTestName);
+
+}  // namespace
