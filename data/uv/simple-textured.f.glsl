@@ -1,14 +1,11 @@
-// Textured without lighting: the material colour (scene ambient times material ambient,
-// alpha from the material) times the texture.
+// Textured without lighting: the material colour times the texture. Without a texture the
+// texel weighs nothing (mix by is_textured, 0 or 1, is exact): no branch per fragment.
 uniform sampler2D texture;
 uniform float is_textured;
-uniform vec3 scene_ambient;
-uniform vec4 mat_ambient;
 
+varying vec4 f_color;
 varying vec2 f_texcoord;
 
 void main() {
-    vec4 colour = vec4(scene_ambient * mat_ambient.rgb, mat_ambient.a);
-    if (is_textured > 0.5) colour *= texture2D(texture, f_texcoord);
-    gl_FragColor = colour;
+    gl_FragColor = f_color * mix(vec4(1.0), texture2D(texture, f_texcoord), is_textured);
 }
