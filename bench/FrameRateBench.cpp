@@ -8,10 +8,13 @@
 // figure hardly moves when other programs load the machine, whose load average the table
 // prints beside it. Last, the peak resident memory once every display has been shown.
 //
-//   bench_frames [--seconds=S] [--only=TEXT]
+//   bench_frames [--seconds=S] [--only=TEXT] [--pictures=DIR]
 //     --seconds: how long each display is measured (QUANDRELS_BENCH_SECONDS=S does the same;
 //     default 10); --only: measure just the displays whose row name contains TEXT (e.g.
-//     "level 2"), for a profiler's run.
+//     "level 2"), for a profiler's run; --pictures: measure nothing, but write each display's
+//     picture after its warm-up frames, run on a fixed 20 ms frame clock, to DIR as PPM files,
+//     so that the pictures of two builds can be compared byte for byte (cmp) after a change
+//     meant to make drawing cheaper.
 //
 // Built once per program (bench_frames: shader build, bench_frames_fixed: fixed-function
 // build). Full screen needs a window manager on the X server, as scripts/run-benchmarks.sh
@@ -36,8 +39,10 @@
 #include "DrawCount.h"
 #include "app/Display.h"
 #include "game/Quandrels.h"
+#include "platform/GL.h"
 #include "resources/ResourceEvents.h"
 #include "window/Window.h"
+#include "window/WindowEvents.h"
 #if __has_include("game/lava/LavaStones.h")
 #include "game/lava/LavaStones.h"
 #define HAVE_LAVA_STONES 1
@@ -112,7 +117,8 @@ std::string describe(Display* d) {
 
 class FrameBench : public Quandrels {
 public:
-    FrameBench(double seconds, std::string only) : seconds(seconds), only(std::move(only)) {}
+    FrameBench(double seconds, std::string only, std::string pictures)
+        : seconds(seconds), only(std::move(only)), pictures(std::move(pictures)) {}
 
     void runLoop() override {
         fprintf(table, "%-16s %-22s %-10s %8s %10s %8s %8s %6s\n", "program", "display", "size", "fps",
@@ -158,9 +164,42 @@ private:
             if (!window->running) return;
             if (describe(d).find(only) == std::string::npos) continue;
             show(d);
+            if (!pictures.empty()) window->fixedFrameMs = 20;
             for (int i = 0; i < 25; i++) pacedFrame();  // resources loaded, caches warm
-            measure(d);
+            if (pictures.empty()) {
+                measure(d);
+            } else {
+                writePicture(d);
+            }
         }
+    }
+
+    // One more frame drawn (not swapped: a swapped buffer cannot be read back everywhere)
+    // and written as a binary PPM, rows top first.
+    void writePicture(Display* d) {
+        window->sendBroadcast(Events::UPDATE);
+        const int width = window->viewport.width;
+        const int height = window->viewport.height;
+        std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 3);
+        glReadBuffer(GL_BACK);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+        std::string name = describe(d);
+        std::replace(name.begin(), name.end(), ' ', '-');
+        const std::string path = pictures + "/" + PROGRAM + "-" + name + "-" + std::to_string(width) + "x" +
+                                 std::to_string(height) + ".ppm";
+        FILE* out = fopen(path.c_str(), "wb");
+        if (!out) {
+            fprintf(stderr, "cannot write %s\n", path.c_str());
+            return;
+        }
+        fprintf(out, "P6\n%d %d\n255\n", width, height);
+        for (int row = height - 1; row >= 0; row--) {
+            fwrite(pixels.data() + static_cast<size_t>(row) * width * 3, 1, static_cast<size_t>(width) * 3,
+                   out);
+        }
+        fclose(out);
+        fprintf(table, "%-16s %-22s wrote %s\n", PROGRAM, describe(d).c_str(), path.c_str());
     }
 
     void measure(Display* d) {
@@ -192,6 +231,7 @@ private:
 
     double seconds;
     std::string only;
+    std::string pictures;
 };
 
 double secondsFrom(int argc, char** argv) {
@@ -204,12 +244,14 @@ double secondsFrom(int argc, char** argv) {
     return seconds > 0 ? seconds : 10;
 }
 
-std::string onlyFrom(int argc, char** argv) {
-    std::string only;
+// The value of --NAME=VALUE, or "" when not given.
+std::string option(int argc, char** argv, const std::string& name) {
+    const std::string prefix = "--" + name + "=";
+    std::string value;
     for (int i = 1; i < argc; i++) {
-        if (strncmp(argv[i], "--only=", 7) == 0) only = argv[i] + 7;
+        if (strncmp(argv[i], prefix.c_str(), prefix.size()) == 0) value = argv[i] + prefix.size();
     }
-    return only;
+    return value;
 }
 
 }  // namespace
@@ -225,7 +267,7 @@ int main(int argc, char** argv) {
         fprintf(stderr, "cannot enter %s\n", QUANDRELS_BINARY_DIR);
         return 1;
     }
-    FrameBench bench(seconds, onlyFrom(argc, argv));
+    FrameBench bench(seconds, option(argc, argv, "only"), option(argc, argv, "pictures"));
     bench.start();
     fclose(table);
     return 0;
