@@ -176,14 +176,17 @@ void Gallery::placeIcons() {
 
 void Gallery::draw() {
     // The backdrop leaves the depth buffer clear for the icons; the dots, the flare and the
-    // texts come over them.
+    // texts come over them, tested against the icons but writing no depth of their own:
+    // nothing drawn after them tests it, and so the flare is shaded only over its bright band.
     glDepthMask(GL_FALSE);
     overlayScene->layerMask = BACKDROP_LAYER;
     overlayScene->render();
     glDepthMask(GL_TRUE);
     iconScene->render();
+    glDepthMask(GL_FALSE);
     overlayScene->layerMask = FRONT_LAYER;
     overlayScene->render();
+    glDepthMask(GL_TRUE);
 }
 
 void Gallery::click() {
