@@ -3,14 +3,24 @@
 // app->displays shown in turn for a while with the real frame loop's pacing (runFrame and
 // the sleep that fills the frame to 20 ms), first in the 854 x 480 window and then in full
 // screen. Prints one row per display and size: frames per second, the median interval
-// between frame starts, GL draw calls per frame.
+// between frame starts, GL draw calls per frame, and the processor time one frame costs in
+// every thread of the program (llvmpipe draws in threads of its own): unlike the rate, that
+// figure hardly moves when other programs load the machine, whose load average the table
+// prints beside it. Last, the peak resident memory once every display has been shown.
 //
-//   bench_frames [--seconds=S]     (QUANDRELS_BENCH_SECONDS=S does the same; default 10)
+//   bench_frames [--seconds=S] [--only=TEXT] [--pictures=DIR]
+//     --seconds: how long each display is measured (QUANDRELS_BENCH_SECONDS=S does the same;
+//     default 10); --only: measure just the displays whose row name contains TEXT (e.g.
+//     "level 2"), for a profiler's run; --pictures: measure nothing, but write each display's
+//     picture after its warm-up frames, run on a fixed 20 ms frame clock, to DIR as PPM files,
+//     so that the pictures of two builds can be compared byte for byte (cmp) after a change
+//     meant to make drawing cheaper.
 //
 // Built once per program (bench_frames: shader build, bench_frames_fixed: fixed-function
 // build). Full screen needs a window manager on the X server, as scripts/run-benchmarks.sh
 // provides. The game's log goes to standard error, the table to standard output.
 #include <cxxabi.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -18,17 +28,21 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <thread>
 #include <typeinfo>
+#include <utility>
 #include <vector>
 
 #include "DrawCount.h"
 #include "app/Display.h"
 #include "game/Quandrels.h"
+#include "platform/GL.h"
 #include "resources/ResourceEvents.h"
 #include "window/Window.h"
+#include "window/WindowEvents.h"
 #if __has_include("game/lava/LavaStones.h")
 #include "game/lava/LavaStones.h"
 #define HAVE_LAVA_STONES 1
@@ -49,6 +63,35 @@ const char* const PROGRAM = "quandrels-fixed";
 #else
 const char* const PROGRAM = "quandrels";
 #endif
+
+// Processor time of the whole process (all threads) so far.
+double cpuMilliseconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    auto ms = [](const timeval& t) { return t.tv_sec * 1000.0 + t.tv_usec / 1000.0; };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+// The 1-minute load average, as uptime shows it; -1 where /proc cannot tell.
+double loadAverage() {
+    std::ifstream in("/proc/loadavg");
+    double load = -1;
+    in >> load;
+    return load;
+}
+
+// A line of /proc/self/status (in kB), e.g. VmHWM: the peak resident set; -1 if missing.
+long statusKilobytes(const char* field) {
+    std::ifstream in("/proc/self/status");
+    std::string line;
+    const size_t length = strlen(field);
+    while (std::getline(in, line)) {
+        if (line.compare(0, length, field) == 0 && line.size() > length && line[length] == ':') {
+            return atol(line.c_str() + length + 1);
+        }
+    }
+    return -1;
+}
 
 std::string className(const Display* d) {
     int status = 0;
@@ -74,11 +117,12 @@ std::string describe(Display* d) {
 
 class FrameBench : public Quandrels {
 public:
-    explicit FrameBench(double seconds) : seconds(seconds) {}
+    FrameBench(double seconds, std::string only, std::string pictures)
+        : seconds(seconds), only(std::move(only)), pictures(std::move(pictures)) {}
 
     void runLoop() override {
-        fprintf(table, "%-16s %-22s %-10s %8s %12s %12s\n", "program", "display", "size", "fps", "median ms",
-                "draws/frame");
+        fprintf(table, "%-16s %-22s %-10s %8s %10s %8s %8s %6s\n", "program", "display", "size", "fps",
+                "median ms", "cpu ms", "draws", "load");
         measureEveryDisplay();
         toggleFullscreen();
         // A window manager may give the full-screen window its size a few frames later: wait
@@ -90,6 +134,10 @@ public:
             size = window->viewport;
         }
         measureEveryDisplay();
+        if (only.empty()) {
+            fprintf(table, "%-16s peak resident memory after every display: %.1f MiB\n", PROGRAM,
+                    statusKilobytes("VmHWM") / 1024.0);
+        }
     }
 
 private:
@@ -114,21 +162,57 @@ private:
     void measureEveryDisplay() {
         for (Display* d : displays) {
             if (!window->running) return;
+            if (describe(d).find(only) == std::string::npos) continue;
             show(d);
+            if (!pictures.empty()) window->fixedFrameMs = 20;
             for (int i = 0; i < 25; i++) pacedFrame();  // resources loaded, caches warm
-            measure(d);
+            if (pictures.empty()) {
+                measure(d);
+            } else {
+                writePicture(d);
+            }
         }
+    }
+
+    // One more frame drawn (not swapped: a swapped buffer cannot be read back everywhere)
+    // and written as a binary PPM, rows top first.
+    void writePicture(Display* d) {
+        window->sendBroadcast(Events::UPDATE);
+        const int width = window->viewport.width;
+        const int height = window->viewport.height;
+        std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 3);
+        glReadBuffer(GL_BACK);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+        std::string name = describe(d);
+        std::replace(name.begin(), name.end(), ' ', '-');
+        const std::string path = pictures + "/" + PROGRAM + "-" + name + "-" + std::to_string(width) + "x" +
+                                 std::to_string(height) + ".ppm";
+        FILE* out = fopen(path.c_str(), "wb");
+        if (!out) {
+            fprintf(stderr, "cannot write %s\n", path.c_str());
+            return;
+        }
+        fprintf(out, "P6\n%d %d\n255\n", width, height);
+        for (int row = height - 1; row >= 0; row--) {
+            fwrite(pixels.data() + static_cast<size_t>(row) * width * 3, 1, static_cast<size_t>(width) * 3,
+                   out);
+        }
+        fclose(out);
+        fprintf(table, "%-16s %-22s wrote %s\n", PROGRAM, describe(d).c_str(), path.c_str());
     }
 
     void measure(Display* d) {
         std::vector<Clock::time_point> starts;
         const long drawsBefore = draw_count::total();
+        const double cpuBefore = cpuMilliseconds();
         const auto end = Clock::now() + std::chrono::duration<double>(seconds);
         while (Clock::now() < end && window->running) {
             starts.push_back(Clock::now());
             pacedFrame();
         }
         const long draws = draw_count::total() - drawsBefore;
+        const double cpu = cpuMilliseconds() - cpuBefore;
         if (starts.size() < 2) return;
         std::vector<double> intervals;
         for (size_t i = 1; i < starts.size(); i++) {
@@ -139,12 +223,15 @@ private:
         const double span = std::chrono::duration<double>(starts.back() - starts.front()).count();
         const std::string size =
             std::to_string(window->viewport.width) + "x" + std::to_string(window->viewport.height);
-        fprintf(table, "%-16s %-22s %-10s %8.2f %12.2f %12.1f\n", PROGRAM, describe(d).c_str(), size.c_str(),
-                (starts.size() - 1) / span, median, static_cast<double>(draws) / starts.size());
+        fprintf(table, "%-16s %-22s %-10s %8.2f %10.2f %8.2f %8.1f %6.2f\n", PROGRAM, describe(d).c_str(),
+                size.c_str(), (starts.size() - 1) / span, median, cpu / starts.size(),
+                static_cast<double>(draws) / starts.size(), loadAverage());
         fflush(table);
     }
 
     double seconds;
+    std::string only;
+    std::string pictures;
 };
 
 double secondsFrom(int argc, char** argv) {
@@ -155,6 +242,16 @@ double secondsFrom(int argc, char** argv) {
         if (strncmp(argv[i], "--seconds=", 10) == 0) seconds = atof(argv[i] + 10);
     }
     return seconds > 0 ? seconds : 10;
+}
+
+// The value of --NAME=VALUE, or "" when not given.
+std::string option(int argc, char** argv, const std::string& name) {
+    const std::string prefix = "--" + name + "=";
+    std::string value;
+    for (int i = 1; i < argc; i++) {
+        if (strncmp(argv[i], prefix.c_str(), prefix.size()) == 0) value = argv[i] + prefix.size();
+    }
+    return value;
 }
 
 }  // namespace
@@ -170,7 +267,7 @@ int main(int argc, char** argv) {
         fprintf(stderr, "cannot enter %s\n", QUANDRELS_BINARY_DIR);
         return 1;
     }
-    FrameBench bench(seconds);
+    FrameBench bench(seconds, option(argc, argv, "only"), option(argc, argv, "pictures"));
     bench.start();
     fclose(table);
     return 0;

@@ -1,4 +1,5 @@
-// Gouraud shading: the interpolated vertex colour, times the texture when there is one.
+// Gouraud shading: the interpolated vertex colour, times the texture when there is one
+// (without, the texel is raised to 1 by max(): exact, and no branch per fragment).
 uniform sampler2D texture;
 uniform float is_textured;
 
@@ -6,7 +7,5 @@ varying vec4 f_color;
 varying vec2 f_texcoord;
 
 void main() {
-    vec4 colour = f_color;
-    if (is_textured > 0.5) colour *= texture2D(texture, f_texcoord);
-    gl_FragColor = colour;
+    gl_FragColor = f_color * max(texture2D(texture, f_texcoord), vec4(1.0 - is_textured));
 }

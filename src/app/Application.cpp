@@ -17,6 +17,7 @@ void Application::createWindow() {
     } else {
         window = new Window("Quandrels", true, 0, 0);
     }
+    window->logFirstFrame = true;
 }
 
 void Application::runLoop() {

@@ -10,6 +10,27 @@
 
 #include "core/Fail.h"
 
+namespace {
+
+// The box around every texel whose alpha (the 4th byte of each RGBA pixel) is not 0.
+Rect shownBox(const unsigned char* pixels, int width, int height, int rowBytes) {
+    int left = width, top = height, right = -1, bottom = -1;
+    for (int y = 0; y < height; y++) {
+        const unsigned char* row = pixels + static_cast<size_t>(y) * static_cast<size_t>(rowBytes);
+        for (int x = 0; x < width; x++) {
+            if (row[4 * x + 3] == 0) continue;
+            if (x < left) left = x;
+            if (x > right) right = x;
+            if (y < top) top = y;
+            bottom = y;
+        }
+    }
+    if (right < 0) return Rect{};
+    return Rect{left, top, right - left + 1, bottom - top + 1};
+}
+
+}  // namespace
+
 Texture::Texture(Buffer* image, unsigned char filtering, unsigned long colorKey) {
     // An empty or missing buffer gives no stream; the decoder must not see a null stream.
     SDL_RWops* stream = nullptr;
@@ -59,6 +80,12 @@ Texture::Texture(Buffer* image, unsigned char filtering, unsigned long colorKey)
         format = GL_RGBA;
         hasAlpha = true;
     }
+
+    width = surface->w;
+    height = surface->h;
+    const int rowBytes = converted ? width * 4 : surface->pitch;
+    shownTexels = hasAlpha ? shownBox(static_cast<const unsigned char*>(pixels), width, height, rowBytes)
+                           : Rect{0, 0, width, height};
 
     glGenTextures(1, &id);
     glEnable(GL_TEXTURE_2D);

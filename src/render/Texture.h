@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/Buffer.h"
+#include "math/Rect.h"
 #include "platform/GL.h"
 
 class Texture {
@@ -12,6 +13,12 @@ public:
 
     bool hasAlpha = false;  // uploaded as RGBA (materials blend such textures)
     GLuint id = 0;
+    int width = 0;
+    int height = 0;
+    // The smallest box of texels (in image pixels, x to the right, y down from the top row)
+    // outside which every texel has alpha 0: blended, nothing outside it can show. The whole
+    // image when there is no alpha; empty (0 x 0) when every texel is clear.
+    Rect shownTexels;
 
     // filtering: TextureFiltering::NEAREST or LINEAR (render/GLConstants.h). colorKey:
     // 0x00BBGGRR, or NO_COLOR_KEY.

@@ -4,9 +4,11 @@
 #pragma once
 
 #include "math/Color.h"
+#include "math/Rect.h"
 #include "scene/Renderer.h"
 
 class Mesh;
+class Texture;
 class Material;
 class MeshResource;
 class MaterialResource;
@@ -35,4 +37,10 @@ public:
     // Throws "Material and MaterialResource is not set" or "Mesh and MeshResource is not set"
     // before anything is loaded or drawn.
     void render(Scene* scene, Matrix4x4* projection, Matrix4x4* view, Matrix4x4* model) override;
+
+private:
+    // True with the window box outside which this draw cannot change the picture, when it
+    // is a blended textured plane that writes no depth.
+    bool clippedToShownTexels(Scene* scene, Matrix4x4* projection, Matrix4x4* view, Matrix4x4* model,
+                              const Mesh* drawn, const Texture* texture, Rect* box) const;
 };

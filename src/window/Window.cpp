@@ -32,9 +32,12 @@ void Window::runFrame() {
 }
 
 void Window::run() {
+    bool shown = false;
     while (running) {
         const auto frameStart = std::chrono::steady_clock::now();
         runFrame();
+        if (!shown && logFirstFrame) log("First frame shown\n");
+        shown = true;
         // Measured after the swap, so that this frame's own work is what the sleep pays for.
         const auto work = std::chrono::duration_cast<std::chrono::microseconds>(
             std::chrono::steady_clock::now() - frameStart);

@@ -40,6 +40,9 @@ public:
     // milliseconds instead of reading the platform clock, so deltaTime is fixed (0.02 s for
     // 20) however long frames really take. The game leaves it at 0.
     uint32_t fixedFrameMs = 0;
+    // When set, run() logs "First frame shown" once its first frame is on the screen: the
+    // moment a player sees the game, up to which start-up is measured.
+    bool logFirstFrame = false;
 
     // Opens the platform window; throws "SDL init fail", "SDL window fail", "OpenGL fail" or
     // "OpenGL 2 is not supported".

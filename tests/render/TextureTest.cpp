@@ -177,6 +177,48 @@ TEST_F(TextureTest, ColorKeyKeepsOnlyTheKeyColourOpaque) {
     }
 }
 
+TEST_F(TextureTest, ShownTexelsBoxTheTexelsWhoseAlphaIsNotZero) {
+    struct Case {
+        const char* label;
+        png::ColorType type;
+        int width, height;
+        std::vector<uint8_t> pixels;
+        unsigned long key;
+        Rect shown;
+    };
+    // 4 x 3 RGBA images, all clear but for the marked texels.
+    auto clearWith = [](std::vector<std::pair<int, uint8_t>> alphas) {
+        std::vector<uint8_t> pixels(4 * 3 * 4, 200);
+        for (size_t i = 3; i < pixels.size(); i += 4) pixels[i] = 0;
+        for (auto [texel, alpha] : alphas) pixels[static_cast<size_t>(texel) * 4 + 3] = alpha;
+        return pixels;
+    };
+    const std::vector<Case> cases = {
+        {"no alpha: the whole image", png::RGB, 3, 2, std::vector<uint8_t>(18, 5), Texture::NO_COLOR_KEY,
+         Rect{0, 0, 3, 2}},
+        {"one faint texel", png::RGBA, 4, 3, clearWith({{6, 1}}), Texture::NO_COLOR_KEY, Rect{2, 1, 1, 1}},
+        {"two corners", png::RGBA, 4, 3, clearWith({{1, 255}, {8, 9}}), Texture::NO_COLOR_KEY,
+         Rect{0, 0, 2, 3}},
+        {"all clear", png::RGBA, 4, 3, clearWith({}), Texture::NO_COLOR_KEY, Rect{}},
+        // With a key only the key's pixels are opaque: here the last pixel of the first row.
+        {"colour key",
+         png::RGB,
+         3,
+         2,
+         {1, 1, 1, 1, 1, 1, 9, 9, 9, 1, 1, 1, 1, 1, 1, 1, 1, 1},
+         0x090909,
+         Rect{2, 0, 1, 1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        auto image = bufferOf(png::encode(c.width, c.height, c.type, c.pixels));
+        Texture texture(image.get(), 1, c.key);
+        EXPECT_EQ(texture.width, c.width);
+        EXPECT_EQ(texture.height, c.height);
+        EXPECT_EQ(texture.shownTexels, c.shown);
+    }
+}
+
 TEST_F(TextureTest, RefusesImagesWithoutRgbSamples) {
     std::string palette = png::encode(2, 2, png::PALETTE, {0, 1, 1, 0}, {255, 0, 0, 0, 0, 255});
     std::string grey = png::encode(2, 1, png::GREY, {0, 200});

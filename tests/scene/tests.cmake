@@ -5,6 +5,7 @@ unit_test(
   scene/PickingTest.cpp
   scene/MeshColliderTest.cpp
   scene/MeshRendererTest.cpp
+  scene/ShownAreaTest.cpp
 )
 gl_test_both(
   scene/SceneDrawTest.cpp

@@ -308,6 +308,24 @@ TEST_F(WindowLoopTest, FrameTimeCountsFromThePreviousFrame) {
     EXPECT_EQ(w->lastTicks, ticks.back());
 }
 
+TEST_F(WindowLoopTest, TheGamesWindowLogsItsFirstFrameOnce) {
+    // The game's window says when its first frame is on the screen (start-up is measured to
+    // that line), once however many frames follow; other windows say nothing of it.
+    int updates = 0;
+    recorder->onUpdate = [&] {
+        if (++updates == 3) window->get()->quit();
+    };
+    window->get()->logFirstFrame = true;
+    std::string log = runOnce();
+    EXPECT_EQ(updates, 4);
+    EXPECT_EQ(log, "First frame shown\nQuit send\n");
+
+    updates = 0;
+    window->get()->running = true;
+    window->get()->logFirstFrame = false;
+    EXPECT_EQ(runOnce(), "Quit send\n");
+}
+
 TEST_F(WindowLoopTest, RunFrameIsOneFrameOfTheLoop) {
     Window* w = window->get();
     pe::pushMouseButton(true, 10, 10, 1);

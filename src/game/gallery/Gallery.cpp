@@ -41,9 +41,10 @@ struct OverlayPiece {
 };
 
 // The overlay in the order of adding. The backdrop and the flare are wider than the canvas;
-// the letter box cuts their sides off.
+// the letter box cuts their sides off. The backdrop is drawn first onto a cleared depth
+// buffer, where a depth test could not fail: it is spared the test.
 constexpr OverlayPiece OVERLAY[] = {
-    {Piece::PICTURE, "galleryBackground.png", 456, 256, 512, -256, Gallery::BACKDROP_LAYER, true},
+    {Piece::PICTURE, "galleryBackground.png", 456, 256, 512, -256, Gallery::BACKDROP_LAYER, false},
     {Piece::DOT, "point.png", 386, 420, 16, -16, Gallery::FRONT_LAYER, true},
     {Piece::DOT, "point.png", 456, 420, 16, -16, Gallery::FRONT_LAYER, true},
     {Piece::DOT, "point.png", 526, 420, 16, -16, Gallery::FRONT_LAYER, true},
@@ -176,14 +177,17 @@ void Gallery::placeIcons() {
 
 void Gallery::draw() {
     // The backdrop leaves the depth buffer clear for the icons; the dots, the flare and the
-    // texts come over them.
+    // texts come over them, tested against the icons but writing no depth of their own:
+    // nothing drawn after them tests it, and so the flare is shaded only over its bright band.
     glDepthMask(GL_FALSE);
     overlayScene->layerMask = BACKDROP_LAYER;
     overlayScene->render();
     glDepthMask(GL_TRUE);
     iconScene->render();
+    glDepthMask(GL_FALSE);
     overlayScene->layerMask = FRONT_LAYER;
     overlayScene->render();
+    glDepthMask(GL_TRUE);
 }
 
 void Gallery::click() {

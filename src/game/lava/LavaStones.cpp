@@ -70,7 +70,9 @@ LavaStones::LavaStones(Application* app, int level) : Display(app), level(level)
     Camera* overlayCamera = Overlay::makeCamera();
     sceneryScene->camera = overlayCamera;
     sceneryScene->add(overlayCamera);
-    sceneryScene->add(Overlay::makeFullPicture(layout.backdrop));
+    MeshRenderer* backdrop = Overlay::makeFullPicture(layout.backdrop);
+    backdrop->depthTest = false;  // the first draw on a cleared depth buffer: it could not fail
+    sceneryScene->add(backdrop);
     if (layout.glitters) {
         for (const LavaLevels::Sprite& g : LavaLevels::GLITTERS) sceneryScene->add(new Glitter(g.x, g.y));
     } else {
