@@ -27,3 +27,7 @@ gl_test_both(
 gl_test(
   play/BothBuildsPicturesTest.cpp
 )
+# A damaged data set met during play, in the real programs.
+gl_test(
+  play/FaultsInPlayTest.cpp
+)
