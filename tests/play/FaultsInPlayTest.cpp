@@ -66,8 +66,11 @@ int settledLavaLevel(ProgramPlay& game) {
     return level == lavaLevelShown(second) ? level : 0;
 }
 
-// The gallery's sky is up.
-bool galleryShown(const Screenshot& shot) { return differenceFromBackdrop(shot, 20, 20, 200, 60) < 6; }
+// The gallery's sky is up, with its moon (dark skies alone look much alike).
+bool galleryShown(const Screenshot& shot) {
+    return differenceFromBackdrop(shot, 20, 20, 200, 60) < 6 &&
+           differenceFromBackdrop(shot, 110, 70, 190, 150) < 8;
+}
 
 // A lava-stones teaser entered from the gallery, on the screen since `shown`.
 struct Teaser {
