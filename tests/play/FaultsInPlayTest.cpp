@@ -1,16 +1,20 @@
-// A damaged data set met during play, in the real program (support/ProgramPlay.h): the game
-// loads each file when it first needs it, so a file missing goes unnoticed until then. The
-// pack is the build's data folder without "nova.obj": the gallery and a lava-stones teaser
-// play; the first stone that lights up fires a nova, whose mesh is missing: the game ends
-// with the message, through its shutdown, with status 0.
+// A damaged data set met during play, in the real programs (support/ProgramPlay.h): the game
+// loads each file when it first needs it, so a file missing or broken goes unnoticed until
+// then. The pack is the build's data folder with one file damaged:
+// - "lava.png" corrupted: the gallery plays; entering a lava-stones teaser that shows it
+//   (levels 1 to 3: stones or floor) ends the game with the picture's message, status 0;
+// - "nova.obj" missing: a teaser plays; the first stone that lights up fires a nova, whose
+//   mesh is missing: the message, status 0;
 // Which icon the resting carousel shows where depends on the real frame times, so the test
 // clicks an icon, tells the teaser it entered by its backdrop, and goes back and spins the
-// carousel until it is in a lava-stones teaser.
+// carousel until it is in a teaser it wants.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cmath>
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -30,6 +34,13 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+std::string dataFile(const std::string& name) {
+    std::ifstream in(std::string(QUANDRELS_BINARY_DIR) + "/data/" + name, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
 
 // The lava-stones level (1 to 4) whose backdrop the screen shows, or 0 for another screen: the
 // nearest of the four backdrops in two boxes of sky that neither stones nor clouds cover.
@@ -133,8 +144,8 @@ struct Teaser {
 };
 
 // From the gallery into a lava-stones teaser that `wanted` accepts: up to six times, the
-// carousel rests, a click right of and above the middle presses the icon there (some icon
-// always stands there), and the screen tells where that led; a teaser not wanted is left
+// carousel rests, a click a little above the middle presses the icon in front, and the
+// screen tells where that led; a teaser not wanted is left
 // with Escape, and a drag spins the carousel on. Stops early when the program ends. The
 // gallery and the teaser are kept as build/screenshots/<shot>-gallery.png and <shot>.png.
 Teaser enterATeaser(ProgramPlay& game, const std::function<bool(int level)>& wanted,
@@ -144,7 +155,7 @@ Teaser enterATeaser(ProgramPlay& game, const std::function<bool(int level)>& wan
         Screenshot rest;
         if (!restsIn(game, &rest) || !galleryShown(rest)) break;
         rest.save(shot + "-gallery");
-        game.click(0.57, 0.42);
+        game.click(0.5, 0.55);
         // The press, then the fade: the gallery goes, black, and the new display comes up.
         int level = 0;
         if (game.waitFor([&] { return game.exited() || !galleryShown(game.screenshot("")); }, 4)) {
@@ -165,11 +176,28 @@ Teaser enterATeaser(ProgramPlay& game, const std::function<bool(int level)>& wan
             game.key("Escape");
             game.waitFor([&] { return galleryShown(game.screenshot("")); }, 5);
         }
-        game.press(0.3, 0.6);
-        for (int step = 1; step <= 4; step++) game.moveTo(0.3 + 0.04 * step, 0.6);
-        game.release(0.46, 0.6);
+        game.press(0.25, 0.6);
+        for (int step = 1; step <= 8; step++) game.moveTo(0.25 + 0.06 * step, 0.6);
+        game.release(0.73, 0.6);
     }
     return teaser;
+}
+
+TEST(FaultsInPlayTest, ACorruptedLavaPictureEndsTheGameWhenATeaserShowsIt) {
+    std::string corrupted = dataFile("lava.png");
+    ASSERT_GT(corrupted.size(), 1000u);
+    for (size_t i = 64; i < corrupted.size(); i += 7) corrupted[i] = static_cast<char>(corrupted[i] ^ 0x5A);
+    TempDir data;
+    ASSERT_EQ(packAlteredData(data, "lava.png", &corrupted), "");
+    ProgramPlay game("quandrels-fixed", data / "Quandrels.dat");
+    ASSERT_TRUE(opened(game));
+    // No teaser is wanted: one that shows "lava.png" ends the game on the way in; level 4 has
+    // neither lava stones nor a lava floor, and the game goes on there until Escape.
+    enterATeaser(
+        game, [](int) { return false; }, "fault-lava-png");
+    EXPECT_TRUE(game.exited()) << "no teaser with lava.png was entered";
+    EXPECT_TRUE(endedCleanly(game));
+    EXPECT_NE(game.log().find("Couldn't load image: "), std::string::npos) << game.log();
 }
 
 TEST(FaultsInPlayTest, AMissingNovaMeshEndsTheGameAtTheFirstNova) {
