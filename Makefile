@@ -2,6 +2,7 @@
 #   make run     build both programs and the data pack, start the game
 #   make test    build everything twice (gcc; clang with sanitizers) and run the whole suite
 #   make bench   build and run the benchmarks
+#   make soak    both programs through 1,000 display switches and 100 full-screen toggles, then valgrind
 #   make fuzz    run every fuzz target for longer (FUZZ_SECONDS, default 300)
 #   make format  format every source file with clang-format (make test checks it)
 #   make package build the Debian package (in build-package/, installing to /usr) and lint it
@@ -12,7 +13,7 @@ PACKAGE_DIR  ?= build-package
 JOBS         ?= $(shell nproc)
 FUZZ_SECONDS ?= 300
 
-.PHONY: all deps build sanitize-build sanitize-configure run test bench fuzz format package clean
+.PHONY: all deps build sanitize-build sanitize-configure run test bench soak fuzz format package clean
 
 all: build
 
@@ -41,6 +42,9 @@ test: build sanitize-build
 
 bench: build
 	./scripts/run-benchmarks.sh $(BUILD_DIR)
+
+soak: build
+	./scripts/soak.sh $(BUILD_DIR)
 
 fuzz:
 	$(MAKE) sanitize-build FUZZ_RUN_SECONDS=$(FUZZ_SECONDS)

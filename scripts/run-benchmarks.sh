@@ -9,6 +9,8 @@ build_dir=${1:-build}
 shopt -s nullglob
 benches=()
 for bench in "$build_dir"/bench/bench_*; do
+  # The soak has its own run (scripts/soak.sh, make soak).
+  [[ "$bench" == */bench_soak* ]] && continue
   [[ -x "$bench" && ! -d "$bench" && "$bench" != *.log ]] && benches+=("$bench")
 done
 if [[ ${#benches[@]} -eq 0 ]]; then

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "support/AlteredPack.h"
 #include "support/RunProcess.h"
 #include "support/TempDir.h"
 #include "support/XScreen.h"
@@ -165,14 +166,8 @@ TEST(ProgramTest, BothProgramsOpenTheirWindowAndEndCleanly) {
 
 // A pack made from the build's data folder with one picture taken out or replaced.
 void putAlteredPack(const TempDir& folder, const std::string& name, const std::string* replacement) {
-    std::string source = folder / "source";
-    std::string data = std::string(QUANDRELS_BINARY_DIR) + "/data";
-    ProcessResult copy = runProcess({"/bin/cp", "-r", data, source});
-    ASSERT_EQ(copy.status, 0) << copy.err;
-    std::remove((source + "/" + name).c_str());
-    if (replacement) folder.writeFile("source/" + name, *replacement);
-    ProcessResult pack = runProcess({program("quandrels-pack"), "pack", source, folder / "Quandrels.dat"});
-    ASSERT_EQ(pack.status, 0) << pack.err;
+    const std::string problem = packAlteredData(folder, name, replacement);
+    ASSERT_EQ(problem, "");
 }
 
 TEST(ProgramTest, MissingOrBrokenDataEndsTheProgramWithItsMessage) {

@@ -10,19 +10,26 @@
 
 #include "support/Screenshot.h"
 
-inline double differenceFromBackdrop(const Screenshot& shot, double x0, double y0, double x1, double y1) {
-    static const Screenshot backdrop =
-        readPicture(std::string(QUANDRELS_BINARY_DIR) + "/data/galleryBackground.png");
-    if (shot.empty() || backdrop.empty()) return 255;
+// The same for any picture that a display draws over the whole overlay space as the gallery
+// draws its backdrop (Overlay::makeFullPicture).
+inline double differenceFromFullPicture(const Screenshot& shot, const Screenshot& picture, double x0,
+                                        double y0, double x1, double y1) {
+    if (shot.empty() || picture.empty()) return 255;
     double sum = 0;
     int samples = 0;
     for (double y = y0; y <= y1; y += 4) {
         for (double x = x0; x <= x1; x += 4) {
             Rgb shown = shot.overlayPixel(x, y);
-            Rgb bare = backdrop.pixel((x + 56) / 1024, y / 512);
+            Rgb bare = picture.pixel((x + 56) / 1024, y / 512);
             sum += std::fabs(shown.r - bare.r) + std::fabs(shown.g - bare.g) + std::fabs(shown.b - bare.b);
             samples += 3;
         }
     }
     return sum / samples;
+}
+
+inline double differenceFromBackdrop(const Screenshot& shot, double x0, double y0, double x1, double y1) {
+    static const Screenshot backdrop =
+        readPicture(std::string(QUANDRELS_BINARY_DIR) + "/data/galleryBackground.png");
+    return differenceFromFullPicture(shot, backdrop, x0, y0, x1, y1);
 }

@@ -12,6 +12,7 @@
 #include <string>
 #include <thread>
 
+#include "play/CarouselRest.h"
 #include "play/ExitPicture.h"
 #include "play/GalleryBackdrop.h"
 #include "play/ProgramChecks.h"
@@ -21,29 +22,6 @@
 namespace {
 
 const char* const PROGRAMS[] = {"quandrels", "quandrels-fixed"};
-
-// Mean difference per channel of two shots of the same size above the hint band at the
-// bottom, which fades on its own for the first nine seconds; 255 when they cannot be compared.
-double carouselDifference(const Screenshot& a, const Screenshot& b) {
-    if (a.empty() || a.width != b.width || a.height != b.height) return 255;
-    const size_t end = static_cast<size_t>(a.height * 85 / 100) * a.width * 3;
-    double sum = 0;
-    for (size_t i = 0; i < end; i++) sum += std::abs(int(a.rgb[i]) - int(b.rgb[i]));
-    return sum / end;
-}
-
-// The carousel stands still: two shots a third of a second apart show the same.
-bool restsIn(ProgramPlay& game, Screenshot* shot) {
-    return game.waitFor(
-        [&] {
-            Screenshot first = game.screenshot("");
-            // The interval over which motion is looked for, not a wait for a state.
-            std::this_thread::sleep_for(std::chrono::milliseconds(300));
-            *shot = game.screenshot("");
-            return !shot->black() && carouselDifference(first, *shot) < 0.3;
-        },
-        30);
-}
 
 TEST(GalleryProgramTest, OpensOnTheGalleryADragSpinsItAndEscapeLeadsOut) {
     for (const char* name : PROGRAMS) {

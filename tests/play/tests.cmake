@@ -25,3 +25,15 @@ endif()
 gl_test_both(
   play/GalleryPlayTest.cpp
 )
+# Every display at the same moment in both builds, compared after both have taken their
+# pictures (tests/CMakeLists.txt runs these three in that order).
+gl_test_both(
+  play/DisplayPicturesTest.cpp
+)
+gl_test(
+  play/BothBuildsPicturesTest.cpp
+)
+# A damaged data set met during play, in the real programs.
+gl_test(
+  play/FaultsInPlayTest.cpp
+)

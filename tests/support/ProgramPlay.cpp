@@ -21,8 +21,8 @@ std::string output(const TempDir& folder) { return folder / "output.txt"; }
 
 }  // namespace
 
-ProgramPlay::ProgramPlay(const std::string& program) {
-    std::filesystem::copy_file(std::string(QUANDRELS_BINARY_DIR) + "/Quandrels.dat",
+ProgramPlay::ProgramPlay(const std::string& program, const std::string& pack) {
+    std::filesystem::copy_file(pack.empty() ? std::string(QUANDRELS_BINARY_DIR) + "/Quandrels.dat" : pack,
                                folder / "Quandrels.dat");
     if (!screen.up()) return;
     const std::string path = std::string(QUANDRELS_BINARY_DIR) + "/" + program;

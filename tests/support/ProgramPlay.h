@@ -26,8 +26,8 @@
 
 class ProgramPlay {
 public:
-    // Starts build/<program> at once.
-    explicit ProgramPlay(const std::string& program);
+    // Starts build/<program> at once, with the build's Quandrels.dat or the pack at `pack`.
+    explicit ProgramPlay(const std::string& program, const std::string& pack = "");
     // Kills the program if it still runs, then ends the X server.
     ~ProgramPlay();
     ProgramPlay(const ProgramPlay&) = delete;

@@ -40,7 +40,10 @@ Window::Window(const char* title, bool fullscreen, int width, int height) {
         modeHeight = desktopHeight;
     }
 
-    Uint32 flags = SDL_HWSURFACE | SDL_OPENGLBLIT | SDL_DOUBLEBUF | (fullscreen ? SDL_FULLSCREEN : 0);
+    // SDL_OPENGL, not SDL_OPENGLBLIT: SDL 1.2 never frees the blit mode's shadow surface when
+    // a new video mode replaces it, a screen's worth of memory at every full-screen toggle;
+    // the game draws with OpenGL only and never blits.
+    Uint32 flags = SDL_HWSURFACE | SDL_OPENGL | SDL_DOUBLEBUF | (fullscreen ? SDL_FULLSCREEN : 0);
     SDL_Surface* surface = SDL_SetVideoMode(modeWidth, modeHeight, 16, flags);
     if (!surface) {
         // This one line goes to standard output directly, not through log(), as the SDL 1.2
