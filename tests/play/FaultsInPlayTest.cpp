@@ -5,6 +5,7 @@
 //   (levels 1 to 3: stones or floor) ends the game with the picture's message, status 0;
 // - "nova.obj" missing: a teaser plays; the first stone that lights up fires a nova, whose
 //   mesh is missing: the message, status 0;
+// (a "victory.wav" cut short is met in a won game of lava stones: LavaProgramTest.cpp)
 // Which icon the resting carousel shows where depends on the real frame times, so the test
 // clicks an icon, tells the teaser it entered by its backdrop, and goes back and spins the
 // carousel until it is in a teaser it wants.

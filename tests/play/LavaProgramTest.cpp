@@ -5,13 +5,17 @@
 // ("victory.wav" in the disk audio output); the hidden reset starts a new game with three
 // stones lit. Then Alt+Return on the teaser: the same stones in full screen at the screen's
 // size, and again back at 854 x 480; and the window manager closes the window in the middle
-// of the teaser: status 0, no process and no file left behind.
+// of the teaser: status 0, no process and no file left behind. With a data set whose
+// "victory.wav" is cut short, the same game is won in silence: the message in the log, the
+// win seen, the game going on to its end with status 0.
 // Screenshots: build/screenshots/lava-<program>-*.png.
 #include <dirent.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
+#include <iterator>
 #include <optional>
 #include <set>
 #include <string>
@@ -19,11 +23,14 @@
 
 #include "game/lava/LavaSolver.h"
 #include "play/CarouselSteering.h"
+#include "play/ExitPicture.h"
 #include "play/PerspectiveView.h"
 #include "play/ProgramChecks.h"
 #include "play/TeaserScreens.h"
+#include "support/AlteredPack.h"
 #include "support/ProgramPlay.h"
 #include "support/SoundMatch.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -107,6 +114,34 @@ std::set<std::string> filesIn(const std::string& folder) {
     return names;
 }
 
+// Enters the first level from the gallery, reads its start and clicks the stones that light
+// all seven, each step seen on the screen; `beforeWinningClick` runs just before the last one.
+testing::AssertionResult winFirstLevel(
+    ProgramPlay& game, const std::string& shot, const std::function<void()>& beforeWinningClick = [] {}) {
+    carousel::Steering steering(game);
+    const TeaserScreen& level1 = teaserOfIcon(1);
+    if (!steering.bringToFront(level1.icon))
+        return testing::AssertionFailure() << steering.trouble << "\n" << game.log();
+    steering.clickFront();
+    if (!teaserShows(game, level1, shot + "start")) return testing::AssertionFailure() << steering.trace;
+    Screenshot seen = game.screenshot(shot + "start");
+    int mask = litMask(seen);
+    if (__builtin_popcount(mask) != 3) return testing::AssertionFailure() << "start: " << brightnesses(seen);
+    std::optional<std::vector<int>> clicks = lavasolver::solve(1, mask);
+    if (!clicks || clicks->empty()) return testing::AssertionFailure() << "no solution from " << mask;
+    for (int id : *clicks) {
+        mask = lavasolver::afterClick(1, mask, id);
+        if (mask == lavasolver::ALL_LIT) beforeWinningClick();
+        std::array<double, 2> at = stonePoint(id, seen);
+        game.click(at[0], at[1]);
+        if (mask == lavasolver::ALL_LIT) break;
+        if (!showsStones(game, mask, &seen))
+            return testing::AssertionFailure()
+                   << "after a click on stone " << id << ": " << brightnesses(seen);
+    }
+    return testing::AssertionSuccess();
+}
+
 class LavaProgramTest : public testing::TestWithParam<const char*> {};
 
 TEST_P(LavaProgramTest, AGameWonByClickingTheHiddenResetFullScreenAndClosedByTheWindowManager) {
@@ -114,35 +149,15 @@ TEST_P(LavaProgramTest, AGameWonByClickingTheHiddenResetFullScreenAndClosedByThe
     const std::string shot = "lava-" + program + "-";
     ProgramPlay game(program);
     ASSERT_TRUE(opened(game));
-    carousel::Steering steering(game);
     const TeaserScreen& level1 = teaserOfIcon(1);
-    ASSERT_TRUE(steering.bringToFront(level1.icon)) << steering.trouble << "\n" << game.log();
-    steering.clickFront();
-    ASSERT_TRUE(teaserShows(game, level1, shot + "start")) << steering.trace;
-
-    // Three stones start lit; which three, rand() decided.
-    Screenshot seen = game.screenshot(shot + "start");
-    int mask = litMask(seen);
-    ASSERT_EQ(__builtin_popcount(mask), 3) << brightnesses(seen);
-    std::optional<std::vector<int>> clicks = lavasolver::solve(1, mask);
-    ASSERT_TRUE(clicks && !clicks->empty());
-
     size_t beforeWin = 0;
     bool playedBefore = false;
-    for (size_t k = 0; k < clicks->size(); k++) {
-        const int id = (*clicks)[k];
-        mask = lavasolver::afterClick(1, mask, id);
-        if (mask == lavasolver::ALL_LIT) {
-            beforeWin = game.soundBytes();
-            playedBefore = soundPlayedSince(game.soundFile(), "impulse.wav") &&
-                           !soundPlayedSince(game.soundFile(), "victory.wav", 0, VICTORY_SIMILARITY);
-        }
-        std::array<double, 2> at = stonePoint(id, seen);
-        game.click(at[0], at[1]);
-        if (mask == lavasolver::ALL_LIT) break;
-        ASSERT_TRUE(showsStones(game, mask, &seen))
-            << "after a click on stone " << id << ": " << brightnesses(seen);
-    }
+    ASSERT_TRUE(winFirstLevel(game, shot, [&] {
+        beforeWin = game.soundBytes();
+        playedBefore = soundPlayedSince(game.soundFile(), "impulse.wav") &&
+                       !soundPlayedSince(game.soundFile(), "victory.wav", 0, VICTORY_SIMILARITY);
+    }));
+    Screenshot seen;
 
     // The win: the screen turns white and fades back within 2 s; the victory sounds.
     Screenshot flash;
@@ -179,7 +194,7 @@ TEST_P(LavaProgramTest, AGameWonByClickingTheHiddenResetFullScreenAndClosedByThe
         8))
         << brightnesses(seen);
     seen.save(shot + "reset");
-    mask = litMask(seen);
+    const int mask = litMask(seen);
     ASSERT_EQ(__builtin_popcount(mask), 3) << brightnesses(seen);
 
     // Alt+Return on the teaser: the same stones, in full screen at the screen's size.
@@ -200,6 +215,40 @@ TEST_P(LavaProgramTest, AGameWonByClickingTheHiddenResetFullScreenAndClosedByThe
     EXPECT_TRUE(endedCleanly(game));
     EXPECT_TRUE(processesOf(game).empty());
     EXPECT_EQ(filesIn(game.folder.path()), files);
+}
+
+TEST_P(LavaProgramTest, AVictorySoundCutShortLeavesTheWinSilentAndTheGameGoesOn) {
+    const std::string program = GetParam();
+    const std::string shot = "fault-victory-wav-" + program + "-";
+    std::ifstream in(std::string(QUANDRELS_BINARY_DIR) + "/data/victory.wav", std::ios::binary);
+    std::string sound((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_GT(sound.size(), 4096u);
+    sound.resize(sound.size() / 3);  // the header still promises all the samples
+    TempDir data;
+    ASSERT_EQ(packAlteredData(data, "victory.wav", &sound), "");
+    ProgramPlay game(program, data / "Quandrels.dat");
+    ASSERT_TRUE(opened(game));
+
+    ASSERT_TRUE(winFirstLevel(game, shot));
+    EXPECT_TRUE(game.waitForLog("ERROR: Wav cannot be loaded.", 10)) << game.log();
+    // The win goes on without its chime: the flash, then all seven stones lit.
+    EXPECT_TRUE(game.waitFor([&] { return game.screenshot("").mean(0, 0, 1, 1).brightness() > 150; }, 5))
+        << "no flash";
+    EXPECT_TRUE(game.waitFor([&] { return game.screenshot("").mean(0, 0, 1, 1).brightness() < 80; }, 5))
+        << "the flash stays";
+    Screenshot seen;
+    EXPECT_TRUE(showsStones(game, lavasolver::ALL_LIT, &seen)) << brightnesses(seen);
+    seen.save(shot + "won");
+    EXPECT_FALSE(soundPlayedSince(game.soundFile(), "victory.wav", 0, VICTORY_SIMILARITY));
+    EXPECT_FALSE(game.exited()) << game.log();
+
+    game.key("Escape");
+    EXPECT_TRUE(galleryShows(game, shot + "gallery"));
+    game.key("Escape");
+    EXPECT_TRUE(game.waitFor([&] { return differenceFromExitPicture(game.screenshot("")) < 12.0; }, 10))
+        << game.log();
+    game.click(0.5, 0.5);
+    EXPECT_TRUE(endedCleanly(game));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothPrograms, LavaProgramTest, testing::Values("quandrels", "quandrels-fixed"),
