@@ -27,7 +27,12 @@ Sound* SoundResource::getSound() {
 }
 
 void SoundResource::release() {
-    if (sound) sound->release();
+    // A sound that holds samples belongs to the audio player, which deletes it at shutdown;
+    // one whose file could not be decoded was never adopted, and only this entry held it.
+    if (sound && !sound->data)
+        delete sound;
+    else if (sound)
+        sound->release();
     sound = nullptr;
 }
 
