@@ -174,7 +174,7 @@ Teaser enterATeaser(ProgramPlay& game, const std::function<bool(int level)>& wan
         // A runes teaser or an unwanted lava-stones one fades back; the icon without a teaser
         // left the gallery up.
         if (!galleryShown(game.screenshot(""))) {
-            game.key("Escape");
+            if (!game.exited()) leaveTeaser(game);
             game.waitFor([&] { return galleryShown(game.screenshot("")); }, 5);
         }
         game.press(0.25, 0.6);

@@ -53,6 +53,26 @@ inline testing::AssertionResult galleryShows(ProgramPlay& game, const std::strin
 }
 
 // Test names for the programs, for tests run once per program.
+// Escape from a teaser back towards the gallery. The game ignores a fade asked for while
+// another runs, so an Escape that lands in the last moments of the fade into the teaser is
+// lost: Escape is pressed again until the screen darkens (the fade out has begun) or the
+// gallery's moon is up (it has ended), never after either.
+inline testing::AssertionResult leaveTeaser(ProgramPlay& game) {
+    const double lit = game.screenshot("").mean(0, 0, 1, 1).brightness();
+    for (int press = 0; press < 3; press++) {
+        game.key("Escape");
+        if (game.waitFor(
+                [&] {
+                    Screenshot shot = game.screenshot("");
+                    return shot.mean(0, 0, 1, 1).brightness() < lit * 0.7 ||
+                           differenceFromBackdrop(shot, 120, 88, 170, 136) < 6;
+                },
+                3))
+            return testing::AssertionSuccess();
+    }
+    return testing::AssertionFailure() << "Escape does not leave the teaser\n" << game.log();
+}
+
 inline std::string programTestName(const testing::TestParamInfo<const char*>& info) {
     std::string name = info.param;
     for (char& c : name) c = c == '-' ? '_' : c;

@@ -39,7 +39,7 @@ TEST_P(TourProgramTest, EveryTeaserFromTheGalleryAndBackThenTheEmptyIconsTextAnd
         ASSERT_TRUE(steering.bringToFront(icon)) << steering.trouble << "\n" << game.log();
         steering.clickFront();
         ASSERT_TRUE(teaserShows(game, teaser, shot + teaser.name)) << steering.trace;
-        game.key("Escape");
+        ASSERT_TRUE(leaveTeaser(game));
         ASSERT_TRUE(galleryShows(game));
     }
 
