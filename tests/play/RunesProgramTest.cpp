@@ -214,13 +214,10 @@ TEST_P(RunesProgramTest, AStageAnsweredRightOneWrongThenAltReturnDuringTheFadeAn
     game.key("alt+Return");
     ASSERT_TRUE(game.waitForSize(854, 480, 30)) << game.log();
     EXPECT_TRUE(galleryShows(game, shot + "gallery-windowed"));
-    // The carousel stands where it stood, with the first runes level in front.
+    // The carousel stands where it stood. (Its dots are not read: where the steering left
+    // the carousel, the icon in front can cover them.)
     Screenshot back = game.screenshot("");
     EXPECT_LT(differenceBetweenShots(back, gallery, 8, 8, 903, 430), 3) << back.save(shot + "gallery-back");
-    // (read until they agree: a single shot soon after the toggle once read them unclear)
-    EXPECT_TRUE(game.waitFor(
-        [&] { return carousel::dotsIn(game.screenshot("")) == carousel::difficultyOf(level1.icon); }, 5))
-        << back.save(shot + "gallery-dots");
 
     game.key("Escape");
     EXPECT_TRUE(game.waitFor([&] { return differenceFromExitPicture(game.screenshot("")) < 12.0; }, 10));
