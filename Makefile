@@ -18,11 +18,11 @@ FUZZ_SECONDS ?= 300
 all: build
 
 deps:
-	./scripts/install-deps.sh
+	./scripts/timed.sh "Install" ./scripts/install-deps.sh
 
 build: deps
-	cmake -S . -B $(BUILD_DIR) -DQUANDRELS_WERROR=ON
-	cmake --build $(BUILD_DIR) -j $(JOBS)
+	./scripts/timed.sh "Normal build" sh -c 'cmake -S . -B $(BUILD_DIR) -DQUANDRELS_WERROR=ON && \
+	  cmake --build $(BUILD_DIR) -j $(JOBS)'
 
 # The clang build with AddressSanitizer, UndefinedBehaviorSanitizer and libFuzzer targets;
 # the fuzz targets run FUZZ_RUN_SECONDS each under ctest.
@@ -32,7 +32,7 @@ sanitize-configure: deps
 	  -DQUANDRELS_SANITIZE=ON -DQUANDRELS_GL_TESTS=OFF -DQUANDRELS_FUZZ_SECONDS=$(FUZZ_RUN_SECONDS)
 
 sanitize-build: sanitize-configure
-	cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	./scripts/timed.sh "Sanitizer build" cmake --build $(SANITIZE_DIR) -j $(JOBS)
 
 run: build
 	cd $(BUILD_DIR) && ./quandrels

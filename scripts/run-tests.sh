@@ -15,15 +15,13 @@ source "$(dirname "$0")/sanitizer-env.sh"
 echo "== Tests of the normal build (under Xvfb) =="
 # -noreset: an X server resets when its last client leaves, and a test that connects during
 # that reset is refused ("Couldn't open X11 display"); tests open and close many windows.
-# A test that fails is run once more: the play tests drive the real programs through an X
-# server and read their screens on a loaded machine, and their timing can still miss a
-# moment. A fault fails both runs; the output above keeps every first failure for reading.
-xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" \
-  ctest --test-dir "$build_dir" -j "$jobs" --no-tests=error --output-on-failure --repeat until-pass:2 || status=1
+"$(dirname "$0")/timed.sh" "Tests of the normal build" xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" \
+  ctest --test-dir "$build_dir" -j "$jobs" --no-tests=error --output-on-failure || status=1
 
 if [[ -d "$sanitize_dir" ]]; then
   echo "== Unit tests and fuzz targets under AddressSanitizer and UndefinedBehaviorSanitizer =="
-  ctest --test-dir "$sanitize_dir" -j "$jobs" -L 'unit|fuzz' --no-tests=error --output-on-failure || status=1
+  "$(dirname "$0")/timed.sh" "Tests of the sanitizer build" \
+    ctest --test-dir "$sanitize_dir" -j "$jobs" -L 'unit|fuzz' --no-tests=error --output-on-failure || status=1
 fi
 
 if [[ $status -ne 0 ]]; then

@@ -20,7 +20,7 @@ namespace {
 
 // Opacity keys over the timer's points 0, 0.5 and 1: clear, black, clear.
 const float FADE_KEYS[] = {0.0f, 1.0f, 0.0f};
-const float FADE_POINTS[] = {0.0f, 0.5f, 1.0f};
+const float FADE_POINTS[] = {0.0f, SharedLayer::FADE_SECONDS / 2, SharedLayer::FADE_SECONDS};
 
 }  // namespace
 
@@ -33,7 +33,7 @@ SharedLayer::SharedLayer(Application* app) : app(app) {
     plane->visible = false;
     add(plane);
 
-    timer = new Timer(1.0f);
+    timer = new Timer(FADE_SECONDS);
     timer->phaseEvent = Events::FADE_PHASE;
     timer->timeoutEvent = Events::FADE_TIMEOUT;
     timer->setIntervals(3, FADE_POINTS);

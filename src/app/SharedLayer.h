@@ -13,6 +13,9 @@ class Timer;
 
 class SharedLayer : public Scene {
 public:
+    // A whole fade, dark and clear again.
+    static constexpr float FADE_SECONDS = 1.0f;
+
     Timer* timer;               // the fade clock, a child
     Display* target = nullptr;  // the display being faded to; not owned
     Application* app;           // not owned

@@ -17,27 +17,30 @@ inline constexpr int FRAMES_SHOWN = 60;
 
 inline std::string folder() { return screenshotFolder() + "/compare"; }
 
+// A display's name for pictures: "gallery", "lava1", "runes2", "exit"; empty for a step
+// that builds no display.
+inline std::string displayName(const DisplayStep& step) {
+    switch (step.created) {
+        case DisplayKind::GALLERY:
+            return "gallery";
+        case DisplayKind::LAVA_STONES:
+            return "lava" + std::to_string(step.level);
+        case DisplayKind::RUNES:
+            return "runes" + std::to_string(step.level);
+        case DisplayKind::EXIT:
+            return "exit";
+        case DisplayKind::NO_DISPLAY:
+            break;
+    }
+    return "";
+}
+
 // The name of each display the game builds, in the order it builds them: "gallery",
 // "lava1", "lava4", "lava2", "lava3", "runes1", "runes2", "runes3", "exit".
 inline std::vector<std::string> displayNames() {
     std::vector<std::string> names;
     for (const DisplayStep& step : DISPLAY_STEPS) {
-        switch (step.created) {
-            case DisplayKind::GALLERY:
-                names.push_back("gallery");
-                break;
-            case DisplayKind::LAVA_STONES:
-                names.push_back("lava" + std::to_string(step.level));
-                break;
-            case DisplayKind::RUNES:
-                names.push_back("runes" + std::to_string(step.level));
-                break;
-            case DisplayKind::EXIT:
-                names.push_back("exit");
-                break;
-            case DisplayKind::NO_DISPLAY:
-                break;
-        }
+        if (step.created != DisplayKind::NO_DISPLAY) names.push_back(displayName(step));
     }
     return names;
 }

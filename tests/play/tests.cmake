@@ -9,16 +9,14 @@ gl_test_both(
 )
 gl_test(
   play/ProgramPlayTest.cpp
-  play/GalleryProgramTest.cpp
-  play/CarouselSteering.cpp
+  play/GalleryView.cpp
   play/TeaserScreens.cpp
   play/TourProgramTest.cpp
   play/LavaProgramTest.cpp
-  play/RunesProgramTest.cpp
 )
 if(QUANDRELS_GL_TESTS)
   # The games play from the build's data pack; ProgramPlayTest starts both programs.
-  add_dependencies(gl_tests quandrels quandrels-fixed quandrels_pack_data)
+  add_dependencies(gl_tests quandrels quandrels-fixed quandrels_pack_data quandrels_frame_clock)
   add_dependencies(gl_tests_fixed quandrels_pack_data)
 endif()
 # The gallery played in the whole game, in both builds.
@@ -32,8 +30,4 @@ gl_test_both(
 )
 gl_test(
   play/BothBuildsPicturesTest.cpp
-)
-# A damaged data set met during play, in the real programs.
-gl_test(
-  play/FaultsInPlayTest.cpp
 )

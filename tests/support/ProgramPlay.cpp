@@ -19,6 +19,11 @@ namespace {
 
 std::string output(const TempDir& folder) { return folder / "output.txt"; }
 
+// How long a frame may take before the program counts as hung: far longer than a software
+// renderer on a loaded machine takes for a full-screen frame.
+constexpr double HANG_SECONDS = 30;
+constexpr double SECONDS_PER_FRAME_AT_WORST = 0.5;
+
 }  // namespace
 
 ProgramPlay::ProgramPlay(const std::string& program, const std::string& pack) {
@@ -27,6 +32,7 @@ ProgramPlay::ProgramPlay(const std::string& program, const std::string& pack) {
     if (!screen.up()) return;
     const std::string path = std::string(QUANDRELS_BINARY_DIR) + "/" + program;
     const std::string log = output(folder);
+    const std::vector<std::string> clockEnvironment = clock.environment();
     fflush(stdout);
     fflush(stderr);
     pid = fork();
@@ -45,6 +51,7 @@ ProgramPlay::ProgramPlay(const std::string& program, const std::string& pack) {
         // SDL 1.2 waits 150 ms between two 1024-frame writes unless told otherwise; this is
         // the buffer's own length, so the file fills in real time in both programs.
         setenv("SDL_DISKAUDIODELAY", "23", 1);
+        for (const std::string& variable : clockEnvironment) putenv(const_cast<char*>(variable.c_str()));
         // The fixed-function program logs to standard output, which a file would hold back
         // in a block buffer until the end.
         execlp("stdbuf", "stdbuf", "-oL", "-eL", path.c_str(), static_cast<char*>(nullptr));
@@ -57,6 +64,25 @@ ProgramPlay::~ProgramPlay() {
         kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
     }
+}
+
+bool ProgramPlay::runTo(int target) {
+    if (frame() >= target) return !exited();
+    clock.allow(target);
+    const double seconds = HANG_SECONDS + SECONDS_PER_FRAME_AT_WORST * (target - frame());
+    return waitFor([&] { return frame() >= target || exited(); }, seconds) && frame() >= target;
+}
+
+bool ProgramPlay::runUntil(const std::function<bool()>& condition, int maxFrames) {
+    for (int i = 0; i <= maxFrames; i++) {
+        if (condition()) {
+            // What the server did for it (a window resized) reaches the program by the next frame.
+            settleServer(screen.display());
+            return true;
+        }
+        if (i == maxFrames || !runFrames(1)) return false;
+    }
+    return false;
 }
 
 bool ProgramPlay::waitFor(const std::function<bool()>& condition, double seconds) {
@@ -73,12 +99,7 @@ bool ProgramPlay::waitForWindow(double seconds) {
 }
 
 bool ProgramPlay::waitForSize(int width, int height, double seconds) {
-    return waitFor(
-        [&] {
-            std::array<int, 4> area = windowArea();
-            return area[2] == width && area[3] == height;
-        },
-        seconds);
+    return waitFor([&] { return hasSize(width, height); }, seconds);
 }
 
 bool ProgramPlay::waitForLog(const std::string& text, double seconds) {
@@ -86,6 +107,7 @@ bool ProgramPlay::waitForLog(const std::string& text, double seconds) {
 }
 
 bool ProgramPlay::waitForExit(double seconds) {
+    runFreely();
     return waitFor([&] { return exited(); }, seconds);
 }
 
@@ -117,6 +139,11 @@ std::array<int, 4> ProgramPlay::windowArea() {
     return ::windowArea(w, screen.display());
 }
 
+bool ProgramPlay::hasSize(int width, int height) {
+    const std::array<int, 4> area = windowArea();
+    return area[2] == width && area[3] == height;
+}
+
 bool ProgramPlay::fullScreen() {
     return windowArea() == std::array<int, 4>{0, 0, PrivateScreen::WIDTH, PrivateScreen::HEIGHT};
 }
@@ -137,7 +164,9 @@ bool ProgramPlay::xdotool(const std::vector<std::string>& arguments) {
     std::vector<std::string> argv = {"/usr/bin/timeout", "10", "/usr/bin/env",
                                      std::string("DISPLAY=") + screen.display(), "xdotool"};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
-    return runProcess(argv).status == 0;
+    const bool done = runProcess(argv).status == 0;
+    settleServer(screen.display());
+    return done;
 }
 
 void ProgramPlay::pointerTo(double x, double y) {
@@ -163,39 +192,22 @@ void ProgramPlay::release(double x, double y) {
 }
 
 void ProgramPlay::click(double x, double y) {
-    pointerTo(x, y);
-    xdotool({"click", "1"});
+    press(x, y);
+    runFrames(1);
+    release(x, y);
 }
 
 void ProgramPlay::key(const std::string& keys) {
-    // Keys go to the focused window: the program's, which the window manager focuses.
-    if (unsigned long w = window()) xdotool({"windowactivate", std::to_string(w)});
+    // Keys go to the focused window: the program's, once the window manager has focused it.
+    // SDL 1.2's full screen is a window of its own that holds the keyboard.
+    if (unsigned long w = window(); w && !unmanagedWindowFillsScreen(screen.display()))
+        xdotool({"windowactivate", "--sync", std::to_string(w)});
     xdotool({"key", keys});
-}
-
-void ProgramPlay::moveThrough(const std::vector<std::array<int, 2>>& pixels, Button change) {
-    std::array<int, 4> area = windowArea();
-    std::vector<std::string> chain;
-    std::array<int, 2> at = pointer;
-    for (size_t i = 0; i < pixels.size(); i++) {
-        const std::array<int, 2> next = {area[0] + pixels[i][0], area[1] + pixels[i][1]};
-        // Each move waits until the server has taken it: one still queued when the next
-        // comes would be merged with it into a single motion. A move to where the pointer
-        // is would wait for ever.
-        if (next != at) {
-            chain.insert(chain.end(),
-                         {"mousemove", "--sync", std::to_string(next[0]), std::to_string(next[1])});
-        }
-        at = next;
-        if (i == 0 && change == Button::DOWN_AT_FIRST) chain.insert(chain.end(), {"mousedown", "1"});
-    }
-    if (change == Button::UP_AT_LAST) chain.insert(chain.end(), {"mouseup", "1"});
-    if (!chain.empty()) xdotool(chain);
-    pointer = at;
 }
 
 void ProgramPlay::closeWindow() {
     if (unsigned long w = window()) requestClose(w, screen.display());
+    settleServer(screen.display());
 }
 
 size_t ProgramPlay::soundBytes() const {

@@ -99,6 +99,15 @@ void movePointerAway(const char* name) {
     XCloseDisplay(display);
 }
 
+void settleServer(const char* name) {
+    // The server flushes every client's events before it waits for more requests, which it
+    // does before it reads a new connection's: a round trip on one of our own comes after.
+    ::Display* display = XOpenDisplay(name);
+    if (!display) return;
+    XSync(display, False);
+    XCloseDisplay(display);
+}
+
 std::array<int, 2> screenSize(const char* name) {
     ::Display* display = XOpenDisplay(name);
     if (!display) return {0, 0};

@@ -27,6 +27,10 @@ std::vector<unsigned char> drawableImage(int* width, int* height);
 // windows opening and closing around it send no pointer crossings into a test's window.
 void movePointerAway(const char* display = nullptr);
 
+// Returns once the X server has taken every request sent to it before (by any client, such
+// as xdotool's input) and written the events they made to the clients they are for.
+void settleServer(const char* display = nullptr);
+
 // Width and height of the default screen of $DISPLAY; 0 x 0 when there is no X server.
 std::array<int, 2> screenSize(const char* display = nullptr);
 

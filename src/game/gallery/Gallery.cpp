@@ -24,11 +24,6 @@
 
 namespace {
 
-// The icons' camera: at the origin, looking along -z with +y up.
-constexpr float FIELD_OF_VIEW = 45.0f;
-constexpr float NEAR_PLANE = 0.1f;
-constexpr float FAR_PLANE = 10.0f;
-
 enum class Piece { PICTURE, DOT, CHECK_TEXT, FULLSCREEN_TEXT };
 
 struct OverlayPiece {

@@ -30,6 +30,10 @@ public:
     // A release closer than this to its press (in fractions of the window) is a click.
     static constexpr float CLICK_DISTANCE = 0.04f;
     static constexpr const char* PRESS_SOUND = "pau.wav";
+    // The icons' camera: at the origin, looking along -z with +y up.
+    static constexpr float FIELD_OF_VIEW = 45.0f;  // vertical, degrees
+    static constexpr float NEAR_PLANE = 0.1f;
+    static constexpr float FAR_PLANE = 10.0f;
 
     Scene* iconScene;     // a child; the application adds the icons after the camera
     Scene* overlayScene;  // a child, before the icon scene

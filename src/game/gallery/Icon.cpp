@@ -13,8 +13,7 @@
 
 namespace {
 
-constexpr float PRESS_DURATION = 0.25f;
-constexpr float PRESS_POINTS[] = {0.0f, 0.125f, 0.25f};
+constexpr float PRESS_POINTS[] = {0.0f, Icon::PRESS_SECONDS / 2, Icon::PRESS_SECONDS};
 constexpr float PRESS_DEPTHS[] = {0.0f, Icon::PRESS_DEPTH, 0.0f};
 
 }  // namespace
@@ -27,7 +26,7 @@ Icon::Icon(Display* display, const char* texture, int difficulty) : display(disp
     // Picking tests a plane of the icon's own shape; it needs no GPU buffers.
     add(new MeshCollider(Mesh::createPlane(Matrix4x4())));
 
-    pressTimer = new Timer(PRESS_DURATION);
+    pressTimer = new Timer(PRESS_SECONDS);
     pressTimer->setIntervals(3, PRESS_POINTS);
     pressTimer->timeoutEvent = Events::ENTER_TEASER;
     add(pressTimer);

@@ -15,6 +15,8 @@ public:
     static constexpr float REST_DEPTH = -7.0f;
     // How far a click sinks it, within the first half of the press.
     static constexpr float PRESS_DEPTH = -1.5f;
+    // A press lasts this long: the icon sinks and comes back, then leads into its teaser.
+    static constexpr float PRESS_SECONDS = 0.25f;
     // The picture is twice as wide as it is high.
     static constexpr float HEIGHT_SCALE = 0.5f;
 
