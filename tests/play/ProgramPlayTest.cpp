@@ -2,8 +2,8 @@
 // 854 x 480 window, and Escape typed through the X server shows the exit screen at the next
 // frames, which its screenshot shows; Alt+Return gives a window of the screen's size under
 // openbox and a second one brings 854 x 480 back; a click ends the program with status 0; the
-// disk audio output runs and stays silent while nothing is clicked; the window manager's close
-// ends the program with status 0.
+// disk audio output runs in real time while the program waits at a frame, and stays silent
+// while nothing is clicked; the window manager's close ends the program with status 0.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -66,13 +66,15 @@ TEST(ProgramPlayTest, AltReturnFillsTheScreenUnderAWindowManagerAndComesBack) {
     }
 }
 
-TEST(ProgramPlayTest, TheDiskAudioOutputRunsAndStaysSilentUntilAClick) {
+TEST(ProgramPlayTest, TheDiskAudioOutputRunsWhileTheProgramWaitsAtItsFrameAndStaysSilent) {
     for (const char* name : PROGRAMS) {
         SCOPED_TRACE(name);
         ProgramPlay game(name);
         ASSERT_TRUE(opened(game));
-        // Half a second of output: the device writes in real time, silence included.
+        // Half a second of output: the device writes in real time, silence included, while
+        // the frame clock holds the program at its first frame.
         EXPECT_TRUE(game.waitFor([&] { return game.soundBytes() >= 44100 * 4 / 2; }, 20)) << game.log();
+        EXPECT_EQ(game.frame(), 1);
         EXPECT_FALSE(audibleSince(game.soundFile()));
         game.closeWindow();
         EXPECT_TRUE(endedCleanly(game));
