@@ -14,7 +14,6 @@ gl_test(
   play/TeaserScreens.cpp
   play/TourProgramTest.cpp
   play/LavaProgramTest.cpp
-  play/RunesProgramTest.cpp
 )
 if(QUANDRELS_GL_TESTS)
   # The games play from the build's data pack; ProgramPlayTest starts both programs.
@@ -33,7 +32,9 @@ gl_test_both(
 gl_test(
   play/BothBuildsPicturesTest.cpp
 )
-# A damaged data set met during play, in the real programs.
-gl_test(
-  play/FaultsInPlayTest.cpp
+# In the whole game on the fixed frame clock, in both builds: the runes teaser's stages
+# answered right and wrong, and a damaged data pack met during play.
+gl_test_both(
+  play/RunesStagesPlayTest.cpp
+  play/DamagedPackPlayTest.cpp
 )
