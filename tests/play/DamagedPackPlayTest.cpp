@@ -179,6 +179,7 @@ TEST(DamagedPackPlayTest, AMissingNovaMeshEndsTheGameAtTheFirstNova) {
     PlayedGame game;
     game.pack = data / "Quandrels.dat";
     bool afterTheClick = false;
+    int clickedAt = -1;
     game.play([&](PlayedGame& g) {
         // The level in front of the carousel at rest.
         LavaStones* lava = lavaOfLevel(g, 3);
@@ -192,10 +193,12 @@ TEST(DamagedPackPlayTest, AMissingNovaMeshEndsTheGameAtTheFirstNova) {
         int id = 0;
         while ((lavasolver::afterClick(lava->level, lit, id) & ~lit) == 0) id++;
         ASSERT_TRUE(clickStone(g, lava, id));
+        clickedAt = g.frameCount;
         g.frames(5);
         afterTheClick = true;
     });
     EXPECT_FALSE(afterTheClick) << "the game went on after the nova";
+    EXPECT_EQ(game.frameCount, clickedAt) << "the frame that read the release did not end";
     expectEndedBy(game, "Cannot open file nova.obj\n");
 }
 
