@@ -38,3 +38,8 @@ gl_test_both(
   play/RunesStagesPlayTest.cpp
   play/DamagedPackPlayTest.cpp
 )
+if(QUANDRELS_GL_TESTS)
+  # The damaged packs are made by the build's quandrels-pack from the build's data folder.
+  add_dependencies(gl_tests quandrels-pack quandrels_pack_data)
+  add_dependencies(gl_tests_fixed quandrels-pack quandrels_pack_data)
+endif()
