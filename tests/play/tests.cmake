@@ -31,3 +31,14 @@ gl_test_both(
 gl_test(
   play/BothBuildsPicturesTest.cpp
 )
+# In the whole game on the fixed frame clock, in both builds: the runes teaser's stages
+# answered right and wrong, and a damaged data pack met during play.
+gl_test_both(
+  play/RunesStagesPlayTest.cpp
+  play/DamagedPackPlayTest.cpp
+)
+if(QUANDRELS_GL_TESTS)
+  # The damaged packs are made by the build's quandrels-pack from the build's data folder.
+  add_dependencies(gl_tests quandrels-pack quandrels_pack_data)
+  add_dependencies(gl_tests_fixed quandrels-pack quandrels_pack_data)
+endif()

@@ -1,12 +1,6 @@
 #include "support/LiveLog.h"
 
 #include <SDL.h>
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cstdio>
-#include <fstream>
-#include <sstream>
 
 #ifndef QUANDRELS_TEST_FIXED_BUILD
 
@@ -36,32 +30,10 @@ std::string LiveLog::text() const { return collected; }
 
 #else
 
-// Standard output goes to a file for the time being; it is read back as it grows.
-LiveLog::LiveLog() {
-    char path[] = "/tmp/quandrels-log-XXXXXX";
-    int fd = mkstemp(path);
-    if (fd < 0) return;
-    file = path;
-    fflush(stdout);
-    savedStdout = dup(1);
-    dup2(fd, 1);
-    close(fd);
-}
+LiveLog::LiveLog() : output(std::make_unique<LiveOutput>(1)) {}
 
-LiveLog::~LiveLog() {
-    if (savedStdout < 0) return;
-    fflush(stdout);
-    dup2(savedStdout, 1);
-    close(savedStdout);
-    unlink(file.c_str());
-}
+LiveLog::~LiveLog() = default;
 
-std::string LiveLog::text() const {
-    fflush(stdout);
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
+std::string LiveLog::text() const { return output->text(); }
 
 #endif

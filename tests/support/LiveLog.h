@@ -4,7 +4,10 @@
 // message gets its line end back, so both builds read the same.
 #pragma once
 
+#include <memory>
 #include <string>
+
+#include "support/LiveOutput.h"
 
 class LiveLog {
 public:
@@ -22,6 +25,5 @@ public:
 private:
     void (*previousOutput)() = nullptr;  // the SDL log hook before ours
     void* previousData = nullptr;
-    int savedStdout = -1;
-    std::string file;
+    std::unique_ptr<LiveOutput> output;  // standard output, in the fixed-function build
 };

@@ -51,13 +51,14 @@ private:
 }  // namespace
 
 PlayedGame::PlayedGame(bool privateScreen) {
-    std::filesystem::copy_file(std::string(QUANDRELS_BINARY_DIR) + "/Quandrels.dat",
-                               folder / "Quandrels.dat");
     if (privateScreen) screen = std::make_unique<PrivateScreen>();
 }
 
 PlayedGame::~PlayedGame() {
-    if (testing::Test::HasFailure()) printf("--- what the game logged ---\n%s---\n", log().c_str());
+    if (testing::Test::HasFailure()) {
+        printf("--- what the game logged ---\n%s--- on standard error ---\n%s---\n", log().c_str(),
+               errors().c_str());
+    }
 }
 
 size_t PlayedGame::soundBytes() const {
@@ -68,9 +69,18 @@ size_t PlayedGame::soundBytes() const {
 
 std::string PlayedGame::log() const { return liveLog ? liveLog->text() : finalLog; }
 
+std::string PlayedGame::errors() const { return liveErrors ? liveErrors->text() : finalErrors; }
+
 void PlayedGame::play(const Script& s) {
     if (screen && !screen->up()) {
         ADD_FAILURE() << "no private X server: " << screen->problem;
+        return;
+    }
+    std::error_code copied;
+    std::filesystem::copy_file(pack, folder / "Quandrels.dat",
+                               std::filesystem::copy_options::overwrite_existing, copied);
+    if (copied) {
+        ADD_FAILURE() << "cannot copy the data pack " << pack << ": " << copied.message();
         return;
     }
     script = s;
@@ -89,9 +99,12 @@ void PlayedGame::play(const Script& s) {
         return;
     }
     liveLog = std::make_unique<LiveLog>();
+    liveErrors = std::make_unique<LiveOutput>(2);
     start();
     platform_events::stopIgnoringWindowSystemInput();
     finalLog = liveLog->text();
+    finalErrors = liveErrors->text();
+    liveErrors.reset();
     liveLog.reset();
 }
 

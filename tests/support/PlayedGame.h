@@ -1,10 +1,10 @@
 // The whole game played in the test's own process, as a player meets it. Quandrels::start()
 // runs for real (data pack, audio, window, every display, shutdown) in a fresh folder that
-// holds the build's Quandrels.dat, on a private X server with a window manager; only its
-// frame loop is replaced by the test's script, which steps frames on a fixed clock, pushes
-// real platform input into SDL's queue, waits for what it expects with a frame deadline,
-// reads the game objects (this object is the application: window, displays, gallery,
-// exitDisplay, sharedLayer) and takes screenshots of what the window shows.
+// holds the build's Quandrels.dat (or another pack, see `pack`), on a private X server with a window manager;
+// only its frame loop is replaced by the test's script, which steps frames on a fixed clock, pushes real
+// platform input into SDL's queue, waits for what it expects with a frame deadline, reads the game objects
+// (this object is the application: window, displays, gallery, exitDisplay, sharedLayer) and takes screenshots
+// of what the window shows.
 //
 //   PlayedGame game;
 //   game.play([&](PlayedGame& g) {
@@ -21,7 +21,7 @@
 // A fullscreen toggle that the game asks for (Alt+Return) is made after the frame that asked,
 // as the real loop makes it. The game's fatal messages (const char*) end the script and go
 // to start() as in the real program; other exceptions from the script fail the test. The
-// log is printed when the test has failed.
+// log and what went to standard error are printed when the test has failed.
 #pragma once
 
 #include <cstdint>
@@ -34,6 +34,7 @@
 #include "app/SharedLayer.h"
 #include "game/Quandrels.h"
 #include "support/LiveLog.h"
+#include "support/LiveOutput.h"
 #include "support/PrivateScreen.h"
 #include "support/Screenshot.h"
 #include "support/TempDir.h"
@@ -51,6 +52,8 @@ public:
     uint32_t frameMs = 20;     // every frame's clock step (deltaTime 0.02 s); 0: the real clock
     bool paced = false;        // sleep after each frame as the real loop does (frames in real time)
     bool recordSound = false;  // SDL's disk audio driver writes the mix to soundFile()
+    // The data pack the game plays, copied into `folder` as its Quandrels.dat.
+    std::string pack = std::string(QUANDRELS_BINARY_DIR) + "/Quandrels.dat";
 
     // Runs the game with `script` as its frame loop; returns after the game's shutdown.
     void play(const Script& script);
@@ -86,7 +89,8 @@ public:
     Screenshot screenshot(const std::string& name);
 
     // --- Any time.
-    std::string log() const;  // what the game logged so far
+    std::string log() const;     // what the game logged so far
+    std::string errors() const;  // what it wrote to standard error so far (the audio player's messages)
     // SDL's disk audio output when recordSound (support/SoundMatch.h reads it); its size now
     // marks a moment for soundPlayedSince and audibleSince.
     std::string soundFile() const { return folder / "sound.raw"; }
@@ -100,7 +104,8 @@ public:
 private:
     Script script;
     std::unique_ptr<LiveLog> liveLog;
-    std::string finalLog;
+    std::unique_ptr<LiveOutput> liveErrors;
+    std::string finalLog, finalErrors;
     bool over = false;
     int pointerX = 0, pointerY = 0;  // the last pushed pointer position, window pixels
 };
