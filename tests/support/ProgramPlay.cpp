@@ -102,10 +102,6 @@ bool ProgramPlay::waitForSize(int width, int height, double seconds) {
     return waitFor([&] { return hasSize(width, height); }, seconds);
 }
 
-bool ProgramPlay::waitForLog(const std::string& text, double seconds) {
-    return waitFor([&] { return log().find(text) != std::string::npos; }, seconds);
-}
-
 bool ProgramPlay::waitForExit(double seconds) {
     runFreely();
     return waitFor([&] { return exited(); }, seconds);

@@ -9,7 +9,7 @@
 // screenshots are what the screen shows where the window is.
 //
 //   ProgramPlay game("quandrels-fixed");
-//   ASSERT_TRUE(game.waitForWindow(30)) << game.log();
+//   ASSERT_TRUE(game.runTo(1) && game.waitForWindow(30)) << game.log();
 //   game.key("Escape");
 //   ASSERT_TRUE(game.runFrames(2));                    // the exit screen is up
 //   Screenshot shot = game.screenshot("exit-fixed");  // build/screenshots/exit-fixed.png
@@ -65,8 +65,6 @@ public:
     bool waitForWindow(double seconds);
     // Its window has this size (client area, without the window manager's frame).
     bool waitForSize(int width, int height, double seconds);
-    // `text` appeared in what the program printed (standard output and error, line-buffered).
-    bool waitForLog(const std::string& text, double seconds);
     // Lets the program run on and waits for it to end; then exitStatus() tells how.
     bool waitForExit(double seconds);
 
