@@ -74,7 +74,6 @@ inline const char* const BLENDED[] = {
     "icon6.png",
     "icon7.png",
     "icon8.png",
-    "windowIcon.png",
     "star.png",
     "star2.png",
     "glitter.png",
