@@ -8,9 +8,13 @@
 // bare program's, the peak resident memory, and where the time went: the medians of the
 // moments the log names the window's size (the window is about to open: what came before is
 // audio, the registry and finding the data) and the GL implementation (window and context
-// ready), before the displays are built and the first frame drawn.
+// ready), before the displays are built and the first frame drawn. Last, the median processor
+// time the program had used by its first frame (all its threads; to 10 ms): on a machine that
+// others load, it moves much less than the time on the clock.
 //
-//   bench_startup [--runs=N]     (default 10)
+//   bench_startup [--runs=N] [PROGRAM...]
+//     --runs: rounds (default 10); PROGRAM: further programs to start in each round, from the
+//     same folder (say another build of quandrels, to compare two builds in one run).
 //
 // Needs an X server (scripts/run-benchmarks.sh gives it one).
 #include <poll.h>
@@ -24,6 +28,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -42,9 +47,25 @@ struct Run {
     double milliseconds = 0;
     double windowMilliseconds = -1;   // when the log named the window's size; -1: never
     double contextMilliseconds = -1;  // when it named the GL version
+    double cpuMilliseconds = -1;      // processor time used by the first frame
     long peakKilobytes = 0;
     std::string output;  // what the program said, kept for a run that never showed a frame
 };
+
+// Processor time a running process has used so far, in all its threads; -1 when /proc cannot
+// tell.
+double cpuMillisecondsOf(pid_t pid) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // The fields after the command's name, which is in parentheses and may hold spaces:
+    // state is the 3rd field, utime and stime the 14th and 15th.
+    const size_t close = text.rfind(')');
+    if (close == std::string::npos) return -1;
+    const char* fields = text.c_str() + close + 2;
+    unsigned long utime = 0, stime = 0;
+    if (sscanf(fields, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %lu %lu", &utime, &stime) != 2) return -1;
+    return (utime + stime) * 1000.0 / sysconf(_SC_CLK_TCK);
+}
 
 // Ends the child: SIGTERM, then SIGKILL if it is still there after 5 s. Returns its peak
 // resident memory in kB.
@@ -103,6 +124,7 @@ Run startOnce(const std::string& program) {
         if (run.output.find(FIRST_FRAME) != std::string::npos) {
             run.shown = true;
             run.milliseconds = now;
+            run.cpuMilliseconds = cpuMillisecondsOf(pid);
         }
     }
     run.peakKilobytes = endChild(pid);
@@ -129,7 +151,7 @@ double median(std::vector<double> values) {
 struct Program {
     const char* name;
     std::string path;
-    std::vector<double> times, window, context;
+    std::vector<double> times, window, context, cpu;
     long peak = 0;
 };
 
@@ -146,9 +168,12 @@ std::string cell(double milliseconds) {
 int main(int argc, char** argv) {
     const int runs = runsFrom(argc, argv);
     const std::string build = QUANDRELS_BINARY_DIR;
-    std::vector<Program> programs = {{"bare SDL2+GL", build + "/bench/bare_program", {}, {}, {}, 0},
-                                     {"quandrels", build + "/quandrels", {}, {}, {}, 0},
-                                     {"quandrels-fixed", build + "/quandrels-fixed", {}, {}, {}, 0}};
+    std::vector<Program> programs = {{"bare SDL2+GL", build + "/bench/bare_program", {}, {}, {}, {}, 0},
+                                     {"quandrels", build + "/quandrels", {}, {}, {}, {}, 0},
+                                     {"quandrels-fixed", build + "/quandrels-fixed", {}, {}, {}, {}, 0}};
+    for (int i = 1; i < argc; i++) {
+        if (argv[i][0] != '-') programs.push_back({argv[i], argv[i], {}, {}, {}, {}, 0});
+    }
     int failures = 0;
     for (int i = 0; i < runs; i++) {
         for (Program& program : programs) {
@@ -162,20 +187,23 @@ int main(int argc, char** argv) {
             program.times.push_back(run.milliseconds);
             if (run.windowMilliseconds >= 0) program.window.push_back(run.windowMilliseconds);
             if (run.contextMilliseconds >= 0) program.context.push_back(run.contextMilliseconds);
+            if (run.cpuMilliseconds >= 0) program.cpu.push_back(run.cpuMilliseconds);
             program.peak = std::max(program.peak, run.peakKilobytes);
         }
     }
-    printf("%-16s %5s %10s %10s %10s %8s %10s %10s %12s\n", "program", "runs", "median ms", "fastest",
-           "slowest", "x bare", "window at", "GL at", "peak RSS MiB");
+    printf("%-16s %5s %10s %10s %10s %8s %10s %10s %12s %8s %8s\n", "program", "runs", "median ms", "fastest",
+           "slowest", "x bare", "window at", "GL at", "peak RSS MiB", "cpu ms", "x bare");
     const double bare = median(programs[0].times);
+    const double bareCpu = median(programs[0].cpu);
     for (const Program& program : programs) {
         if (program.times.empty()) continue;
         const double m = median(program.times);
         const auto range = std::minmax_element(program.times.begin(), program.times.end());
-        printf("%-16s %5zu %10.1f %10.1f %10.1f %8.2f %10s %10s %12.1f\n", program.name, program.times.size(),
-               m, *range.first, *range.second, bare > 0 ? m / bare : 0.0,
+        const double cpu = median(program.cpu);
+        printf("%-16s %5zu %10.1f %10.1f %10.1f %8.2f %10s %10s %12.1f %8s %8.2f\n", program.name,
+               program.times.size(), m, *range.first, *range.second, bare > 0 ? m / bare : 0.0,
                cell(median(program.window)).c_str(), cell(median(program.context)).c_str(),
-               program.peak / 1024.0);
+               program.peak / 1024.0, cell(cpu).c_str(), bareCpu > 0 ? cpu / bareCpu : 0.0);
     }
     fflush(stdout);
     return failures == 0 ? 0 : 1;
