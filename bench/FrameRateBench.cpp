@@ -8,6 +8,14 @@
 // figure hardly moves when other programs load the machine, whose load average the table
 // prints beside it. Last, the peak resident memory once every display has been shown.
 //
+// Each display's processor time is shown beside the platform's floor: before the displays
+// of each size, the bare program (bare_program) draws 0, 1 and 2 screen-filling textured
+// layers at that size for as long as a display is measured; "fills" is how many times a
+// display's draws cover the window per frame (fragments written, counted by occlusion
+// queries over a few frames of their own), its floor the bare program's time at that many
+// layers (interpolated between the measured counts, extended beyond 2 by the step from 1
+// to 2), and "x floor" the ratio of the two.
+//
 //   bench_frames [--seconds=S] [--only=TEXT] [--pictures=DIR]
 //     --seconds: how long each display is measured (QUANDRELS_BENCH_SECONDS=S does the same;
 //     default 10); --only: measure just the displays whose row name contains TEXT (e.g.
@@ -121,8 +129,8 @@ public:
         : seconds(seconds), only(std::move(only)), pictures(std::move(pictures)) {}
 
     void runLoop() override {
-        fprintf(table, "%-16s %-22s %-10s %8s %10s %8s %8s %6s\n", "program", "display", "size", "fps",
-                "median ms", "cpu ms", "draws", "load");
+        fprintf(table, "%-16s %-22s %-10s %8s %10s %8s %8s %6s %6s %8s %7s\n", "program", "display", "size",
+                "fps", "median ms", "cpu ms", "draws", "load", "fills", "floor ms", "x floor");
         measureEveryDisplay();
         toggleFullscreen();
         // A window manager may give the full-screen window its size a few frames later: wait
@@ -159,7 +167,62 @@ private:
         if (old) old->sendBroadcast(Events::RELEASE_RESOURCES);
     }
 
+    // The bare program's processor time per frame at this window's size for 0, 1 and 2
+    // layers, one row each; -1 where it could not be measured.
+    void measureFloors() {
+        const bool full = fullscreen;
+        for (int layers = 0; layers < LAYER_COUNTS; layers++) {
+            floors[layers] = -1;
+            const std::string command =
+                std::string(QUANDRELS_BINARY_DIR) + "/bench/bare_program --layers=" + std::to_string(layers) +
+                " --seconds=" + std::to_string(seconds) + (full ? " --fullscreen" : "");
+            FILE* bare = popen(command.c_str(), "r");
+            if (!bare) continue;
+            char line[256];
+            int width = 0, height = 0, measured = 0;
+            double cpu = -1, fps = 0;
+            while (fgets(line, sizeof line, bare)) {
+                if (sscanf(line, "floor %dx%d layers %d cpu-ms-per-frame %lf fps %lf", &width, &height,
+                           &measured, &cpu, &fps) == 5) {
+                    floors[layers] = cpu;
+                }
+            }
+            pclose(bare);
+            if (floors[layers] < 0) {
+                fprintf(stderr, "bare_program gave no floor for %d layers\n", layers);
+                continue;
+            }
+            const std::string name = "bare, " + std::to_string(layers) + " layers";
+            const std::string size = std::to_string(width) + "x" + std::to_string(height);
+            fprintf(table, "%-16s %-22s %-10s %8.2f %10s %8.2f %8d %6.2f %6d %8.2f %7.2f\n", "bare SDL2+GL",
+                    name.c_str(), size.c_str(), fps, "-", cpu, layers, loadAverage(), layers, cpu, 1.0);
+            fflush(table);
+        }
+    }
+
+    // The bare program's time for `fills` screen-filling layers: between the measured counts
+    // on the line through them, beyond 2 on the line from 1 to 2.
+    double floorFor(double fills) const {
+        for (double f : floors) {
+            if (f < 0) return -1;
+        }
+        if (fills <= 1) return floors[0] + fills * (floors[1] - floors[0]);
+        return floors[1] + (fills - 1) * (floors[2] - floors[1]);
+    }
+
+    // How many times the display's draws cover the window per frame, over a few frames.
+    double measureFills() {
+        const int frames = 10;
+        const long long before = draw_count::fragments();
+        draw_count::countFragments(true);
+        for (int i = 0; i < frames; i++) pacedFrame();
+        draw_count::countFragments(false);
+        const double pixels = static_cast<double>(window->viewport.width) * window->viewport.height;
+        return pixels > 0 ? (draw_count::fragments() - before) / (pixels * frames) : 0;
+    }
+
     void measureEveryDisplay() {
+        if (pictures.empty()) measureFloors();
         for (Display* d : displays) {
             if (!window->running) return;
             if (describe(d).find(only) == std::string::npos) continue;
@@ -167,7 +230,7 @@ private:
             if (!pictures.empty()) window->fixedFrameMs = 20;
             for (int i = 0; i < 25; i++) pacedFrame();  // resources loaded, caches warm
             if (pictures.empty()) {
-                measure(d);
+                measure(d, measureFills());
             } else {
                 writePicture(d);
             }
@@ -202,7 +265,7 @@ private:
         fprintf(table, "%-16s %-22s wrote %s\n", PROGRAM, describe(d).c_str(), path.c_str());
     }
 
-    void measure(Display* d) {
+    void measure(Display* d, double fills) {
         std::vector<Clock::time_point> starts;
         const long drawsBefore = draw_count::total();
         const double cpuBefore = cpuMilliseconds();
@@ -223,15 +286,20 @@ private:
         const double span = std::chrono::duration<double>(starts.back() - starts.front()).count();
         const std::string size =
             std::to_string(window->viewport.width) + "x" + std::to_string(window->viewport.height);
-        fprintf(table, "%-16s %-22s %-10s %8.2f %10.2f %8.2f %8.1f %6.2f\n", PROGRAM, describe(d).c_str(),
-                size.c_str(), (starts.size() - 1) / span, median, cpu / starts.size(),
-                static_cast<double>(draws) / starts.size(), loadAverage());
+        const double cpuPerFrame = cpu / starts.size();
+        const double floor = floorFor(fills);
+        fprintf(table, "%-16s %-22s %-10s %8.2f %10.2f %8.2f %8.1f %6.2f %6.2f %8.2f %7.2f\n", PROGRAM,
+                describe(d).c_str(), size.c_str(), (starts.size() - 1) / span, median, cpuPerFrame,
+                static_cast<double>(draws) / starts.size(), loadAverage(), fills, floor,
+                floor > 0 ? cpuPerFrame / floor : 0.0);
         fflush(table);
     }
 
+    static constexpr int LAYER_COUNTS = 3;  // the bare program draws 0, 1 and 2 layers
     double seconds;
     std::string only;
     std::string pictures;
+    double floors[LAYER_COUNTS] = {-1, -1, -1};
 };
 
 double secondsFrom(int argc, char** argv) {

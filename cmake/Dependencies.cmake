@@ -8,3 +8,5 @@ find_package(ZLIB REQUIRED)
 set(OpenGL_GL_PREFERENCE GLVND)
 find_package(OpenGL REQUIRED)
 find_package(Threads REQUIRED)
+# The fixed-function build sets its window's icon property itself (SDL 1.2 sets only the old one).
+find_package(X11 REQUIRED)

@@ -4,18 +4,38 @@
 
 #include <SDL.h>
 
+#include <memory>
+
 #include "app/Display.h"
 #include "app/SharedLayer.h"
 #include "audio/AudioPlayer.h"
+#include "core/Buffer.h"
+#include "core/Log.h"
 #include "resources/ResourceEvents.h"
 #include "resources/Resources.h"
 #include "window/Window.h"
 
+namespace {
+
+// The icon's bytes from the game's data, or null (logged) when the data has none: the
+// window then opens without it.
+std::unique_ptr<Buffer> loadWindowIcon() {
+    try {
+        return std::unique_ptr<Buffer>(Resources::load(Application::WINDOW_ICON));
+    } catch (const char* message) {
+        log("No window icon: %s", message);
+        return nullptr;
+    }
+}
+
+}  // namespace
+
 void Application::createWindow() {
+    const std::unique_ptr<Buffer> icon = loadWindowIcon();
     if (!fullscreen) {
-        window = new Window("Quandrels", false, 854, 480);
+        window = new Window("Quandrels", false, 854, 480, icon.get());
     } else {
-        window = new Window("Quandrels", true, 0, 0);
+        window = new Window("Quandrels", true, 0, 0, icon.get());
     }
     window->logFirstFrame = true;
 }

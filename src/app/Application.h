@@ -20,13 +20,18 @@ public:
     Display* gallery = nullptr;          // also in displays
     Display* exitDisplay = nullptr;      // also in displays
 
+    // The picture in the game's data that the window carries as its icon (the menu icon at
+    // 64 x 64 pixels).
+    static constexpr const char* WINDOW_ICON = "windowIcon.png";
+
     Application() = default;
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
     virtual ~Application() = default;
 
-    // A new "Quandrels" window: 854 x 480, or fullscreen at the desktop's size. Throws the
-    // window's messages. Virtual so that a failing window can be staged.
+    // A new "Quandrels" window: 854 x 480, or fullscreen at the desktop's size, with the
+    // game's icon when the data holds it. Throws the window's messages. Virtual so that a failing window can
+    // be staged.
     virtual void createWindow();
     // Drops the GPU objects, re-creates the window in the other mode and rebuilds them; the
     // current display and all game state stay.

@@ -11,6 +11,7 @@
 #include "render/Mesh.h"
 #include "render/ShaderProgram.h"
 #include "render/Texture.h"
+#include "resources/PicturePrefetch.h"
 #include "storage/Archive.h"
 #include "storage/File.h"
 
@@ -80,29 +81,53 @@ MaterialResource* Resources::getMaterialResource(const char* name) {
     return entry<MaterialResource>(name, [&] { return new MaterialResource(name); });
 }
 
-Buffer* Resources::load(const char* name) {
+Buffer* Resources::read(const char* name, Missing* missing) {
+    *missing = Missing::NOTHING;
     if (File(archive).isExists()) {
         Archive pack;
-        if (pack.openPackFile(archive, password) != 0) fail("Archive %s cannot be open\n", archive);
+        if (pack.openPackFile(archive, password) != 0) {
+            *missing = Missing::ARCHIVE;
+            return nullptr;
+        }
         PK_FILE item;
         if (!pack.openFile(&item, name)) {
             pack.closePackFile();
-            fail("Cannot open file %s\n", name);
+            *missing = Missing::ENTRY;
+            return nullptr;
         }
         Buffer* content = pack.readFile(&item);
         pack.closePackFile();
         // An entry that exists but does not inflate is as unusable as a missing one.
-        if (!content) fail("Cannot open file %s\n", name);
+        if (!content) *missing = Missing::ENTRY;
         return content;
     }
     String path("data/");
     path += name;
     Buffer* content = File(path).read();
-    if (!content) fail("Can't load %s\n", static_cast<const char*>(path));
+    if (!content) *missing = Missing::FILE;
     return content;
 }
 
+Buffer* Resources::load(const char* name) {
+    Missing missing = Missing::NOTHING;
+    Buffer* content = read(name, &missing);
+    switch (missing) {
+        case Missing::NOTHING:
+            break;
+        case Missing::ARCHIVE:
+            fail("Archive %s cannot be open\n", archive);
+        case Missing::ENTRY:
+            fail("Cannot open file %s\n", name);
+        case Missing::FILE:
+            fail("Can't load data/%s\n", name);
+    }
+    return content;
+}
+
+void Resources::prefetchPictures(const List<const char*>& names) { PicturePrefetch::start(names); }
+
 Texture* Resources::loadTexture(const char* name, unsigned char filtering, unsigned long colorKey) {
+    if (SDL_Surface* picture = PicturePrefetch::take(name)) return new Texture(picture, filtering, colorKey);
     Buffer* image = load(name);
     try {
         Texture* texture = new Texture(image, filtering, colorKey);
@@ -165,6 +190,7 @@ void Resources::releaseData() {
 }
 
 void Resources::release() {
+    PicturePrefetch::stop();
     for (Resource* resource : resources) delete resource;
     resources.clear();
     DEFAULT_MATERIAL = nullptr;

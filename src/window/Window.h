@@ -11,6 +11,8 @@
 #include "math/Rect.h"
 #include "math/Vector2.h"
 
+class Buffer;
+
 // The platform's key record of the last key press, copied whole.
 struct KeyRecord {
     uint32_t scancode = 0;
@@ -45,8 +47,9 @@ public:
     bool logFirstFrame = false;
 
     // Opens the platform window; throws "SDL init fail", "SDL window fail", "OpenGL fail" or
-    // "OpenGL 2 is not supported".
-    Window(const char* title, bool fullscreen, int width, int height);
+    // "OpenGL 2 is not supported". `icon`: PNG bytes of the picture that the window manager
+    // shows for the window (task bar, window menu), or null for the platform's own.
+    Window(const char* title, bool fullscreen, int width, int height, const Buffer* icon = nullptr);
 
     // A window without platform window or GL context: it keeps the state that handlers
     // read, so a tree can be driven without a display (tests, tools). Do not call run().

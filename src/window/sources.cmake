@@ -3,4 +3,5 @@ quandrels_sources(
   window/Interpolation.cpp
   window/Timer.cpp
   window/Window.cpp
+  window/WindowIcon.cpp
 )

@@ -7,4 +7,6 @@ gl_test_both(
   app/DisplayEventsTest.cpp
   app/ShutdownTest.cpp
   app/SharedLayerTest.cpp
+  app/WindowIconTest.cpp
+  app/WindowIconProperty.cpp
 )

@@ -21,6 +21,7 @@ inline const char* const DATA_SET[] = {
     "icon6.png",
     "icon7.png",
     "icon8.png",
+    "windowIcon.png",
     "stars.png",
     "stars2.png",
     "stars3.png",

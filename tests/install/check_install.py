@@ -12,7 +12,8 @@ what it cannot draw.
 
 DebianPackage makes the Debian package of the same build with CPack into a temporary folder
 and checks its control fields, its dependencies against the libraries the programs load, its
-contents and their owners and modes, and that lintian reports no error.
+contents and their owners and modes, the programs' hardening, and that lintian reports no
+error and no hardening tag.
 
 usage: check_install.py --build BUILD_DIR --cmake CMAKE --cpack CPACK [unittest arguments]
 """
@@ -53,6 +54,7 @@ SHARED_FILES = sorted(
 )
 
 ARGS = None  # set in main()
+SOURCE_DIR = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 
 
 def run(argv, **kwargs):
@@ -75,6 +77,26 @@ def owners(path):
         return set()
     holders = result.stdout.splitlines()[0].rsplit(": ", 1)[0]
     return {holder.strip().split(":")[0] for holder in holders.split(",")}
+
+
+def copyright_paragraphs(text):
+    """The paragraphs of a machine-readable Debian copyright file, each a dict of its fields;
+    a field's continuation lines are joined with newlines, "." lines becoming empty ones."""
+    paragraphs = []
+    for block in re.split(r"\n\s*\n", text.strip()):
+        fields, name = {}, None
+        for line in block.splitlines():
+            if line[:1] in (" ", "\t") and name:
+                fields[name] += "\n" + ("" if line.strip() == "." else line.strip())
+            elif ":" in line:
+                name, value = line.split(":", 1)
+                fields[name] = value.strip()
+        paragraphs.append(fields)
+    return paragraphs
+
+
+def words(text):
+    return " ".join(text.split())
 
 
 def read(path, mode="rb"):
@@ -221,6 +243,19 @@ class InstalledTree(unittest.TestCase):
         for image in images:
             self.assertRegex(image, r"^https://.*/docs/screenshots/[a-z-]+\.png$")
         self.assertEqual(len(root.findall("screenshots/screenshot[@type='default']")), 1)
+
+    def test_licence_is_the_same_in_license_copyright_and_metainfo(self):
+        paragraphs = copyright_paragraphs(read(self.path(f"share/doc/{PACKAGE}/copyright"), "r"))
+        every_file = next(p for p in paragraphs if p.get("Files") == "*")
+        licence_name = every_file["License"]
+        licence_text = next(p for p in paragraphs if "Files" not in p and p.get("License", "").startswith(licence_name))
+        self.assertEqual(self.metainfo().findtext("project_license"), licence_name)
+        # LICENSE: the licence's name, the copyright line, then the very text of the copyright file.
+        lines = read(os.path.join(SOURCE_DIR, "LICENSE"), "r").strip().splitlines()
+        self.assertEqual(lines[0], f"{licence_name} License")
+        self.assertEqual(lines[2], f"Copyright (c) {every_file['Copyright']}")
+        self.assertEqual(words("\n".join(lines[3:])), words(licence_text["License"].split("\n", 1)[1]))
+        self.assertEqual(every_file["Copyright"].split(None, 1)[1], "The Quandrels developers")
 
     def test_icons_have_the_size_of_their_folder_and_show_the_picture(self):
         for size in ICON_SIZES:
@@ -518,6 +553,23 @@ class DebianPackage(unittest.TestCase):
                 self.assertIn(" .text ", sections)
                 self.assertNotIn(" .debug_info ", sections)
                 self.assertNotIn(" .symtab ", sections)
+
+    def test_programs_are_hardened(self):
+        """PIE, full RELRO with bind-now, the stack protector and checked buffer functions."""
+        for program in PROGRAMS:
+            with self.subTest(program=program):
+                path = os.path.join(self.unpacked, "usr/games", program)
+                self.assertRegex(run(["readelf", "-h", "-W", path]).stdout, r"Type:\s+DYN")
+                self.assertIn("GNU_RELRO", run(["readelf", "-l", "-W", path]).stdout)
+                self.assertRegex(run(["readelf", "-d", "-W", path]).stdout, r"BIND_NOW|Flags:.*\bNOW\b")
+                symbols = run(["readelf", "--dyn-syms", "-W", path]).stdout
+                self.assertIn("__stack_chk_fail", symbols)
+                self.assertRegex(symbols, r"__\w+_chk\b")
+
+    def test_lintian_reports_no_hardening_tag(self):
+        # Some hardening tags are only informational: ask for those too.
+        result = run(["lintian", "--display-info", "--tag-display-limit", "0", self.deb])
+        self.assertNotIn("hardening-", result.stdout + result.stderr)
 
     def test_lintian_reports_no_error(self):
         result = run(["lintian", "--fail-on", "error", "--tag-display-limit", "0", self.deb])

@@ -21,6 +21,7 @@ namespace datagen {
 
 const char* const CHECK_TEXT = "This teaser is still being forged. Coming soon!";
 const char* const FULLSCREEN_TEXT = "Press Alt+Enter to toggle full screen";
+const int WINDOW_ICON_SIZE = 64;
 
 const std::vector<Entry>& entries() {
     static const std::vector<Entry> list = {
@@ -68,6 +69,8 @@ const std::vector<Entry>& entries() {
         {"icon6.png", Kind::Picture, true},
         {"icon7.png", Kind::Picture, true},
         {"icon8.png", Kind::Picture, true},
+        // The window's icon: the menu icon at the size the programs give their window.
+        {"windowIcon.png", Kind::Picture, true},
         {"lava_stone1.obj", Kind::Mesh, false},
         {"lava_stone2.obj", Kind::Mesh, false},
         {"nova.obj", Kind::Mesh, false},
@@ -114,6 +117,7 @@ Image makePicture(const std::string& name, Studio& studio) {
     if (startsWith(name, "rune") && name.find("mask") != std::string::npos)
         return makeRuneMask(numberIn(name, 4) - 1);
     if (startsWith(name, "rune")) return makeRuneSymbol(numberIn(name, 4) - 1);
+    if (name == "windowIcon.png") return makeAppIcon(WINDOW_ICON_SIZE, studio);
     if (startsWith(name, "icon")) return makeIcon(numberIn(name, 4), studio);
     return Image(1, 1);
 }
@@ -186,8 +190,8 @@ namespace {
 // are made one after another once everything else exists.
 bool standsAlone(const Entry& entry) {
     std::string name = entry.name;
-    return name.rfind("icon", 0) != 0 && name != "exit.png" && name != "check_text.png" &&
-           name != "fullscreen.png";
+    return name.rfind("icon", 0) != 0 && name != "windowIcon.png" && name != "exit.png" &&
+           name != "check_text.png" && name != "fullscreen.png";
 }
 
 bool writeEntry(Studio& studio, const Entry& entry, const std::string& dir, std::string& error,

@@ -5,5 +5,6 @@ quandrels_fixed_sources(
   platform/fixed/render/Material.cpp
   platform/fixed/render/ShaderProgram.cpp
   platform/fixed/storage/ArchiveFile.cpp
+  platform/fixed/window/NetWmIcon.cpp
   platform/fixed/window/Window.cpp
 )

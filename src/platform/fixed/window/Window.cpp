@@ -7,6 +7,8 @@
 
 #include "core/Log.h"
 #include "platform/GL.h"
+#include "platform/NetWmIcon.h"
+#include "window/WindowIcon.h"
 
 namespace {
 
@@ -17,7 +19,7 @@ int desktopHeight = 0;
 
 }  // namespace
 
-Window::Window(const char* title, bool fullscreen, int width, int height) {
+Window::Window(const char* title, bool fullscreen, int width, int height, const Buffer* icon) {
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         log("\nUnable to initialize SDL: %s\n", SDL_GetError());
         throw "SDL init fail";
@@ -43,8 +45,17 @@ Window::Window(const char* title, bool fullscreen, int width, int height) {
     // SDL_OPENGL, not SDL_OPENGLBLIT: SDL 1.2 never frees the blit mode's shadow surface when
     // a new video mode replaces it, a screen's worth of memory at every full-screen toggle;
     // the game draws with OpenGL only and never blits.
+    // SDL 1.2 takes the icon only before the video mode is set (and copies it at once); the
+    // property that today's task bars read goes on the window the video mode makes.
+    SDL_Surface* picture = decodeWindowIcon(icon);
+    if (picture) SDL_WM_SetIcon(picture, nullptr);
+
     Uint32 flags = SDL_HWSURFACE | SDL_OPENGL | SDL_DOUBLEBUF | (fullscreen ? SDL_FULLSCREEN : 0);
     SDL_Surface* surface = SDL_SetVideoMode(modeWidth, modeHeight, 16, flags);
+    if (picture) {
+        if (surface) setNetWmIcon(picture);
+        SDL_FreeSurface(picture);
+    }
     if (!surface) {
         // This one line goes to standard output directly, not through log(), as the SDL 1.2
         // build always reported it; the fixed build's log writes there as well.

@@ -5,8 +5,9 @@
 
 #include "core/Log.h"
 #include "platform/GL.h"
+#include "window/WindowIcon.h"
 
-Window::Window(const char* title, bool fullscreen, int width, int height) {
+Window::Window(const char* title, bool fullscreen, int width, int height, const Buffer* icon) {
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         log("\nUnable to initialize SDL: %s\n", SDL_GetError());
         throw "SDL init fail";
@@ -34,6 +35,11 @@ Window::Window(const char* title, bool fullscreen, int width, int height) {
     if (!window) {
         log("Failed to create window. SDL Error: %s", SDL_GetError());
         throw "SDL window fail";
+    }
+    // SDL keeps its own copy of the picture.
+    if (SDL_Surface* picture = decodeWindowIcon(icon)) {
+        SDL_SetWindowIcon(window, picture);
+        SDL_FreeSurface(picture);
     }
     // A desktop-sized window is told its size by no resize event (SDL already knows it), so
     // take the real size now rather than run with a 0 x 0 viewport.
