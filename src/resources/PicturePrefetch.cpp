@@ -2,9 +2,6 @@
 
 #include <SDL.h>
 #include <SDL_image.h>
-#include <sys/resource.h>
-#include <sys/syscall.h>
-#include <unistd.h>
 
 #include <condition_variable>
 #include <cstring>
@@ -18,17 +15,11 @@
 
 namespace {
 
-// A picture waits, is being decoded, is ready (or failed), or was taken by the main thread
-// before the worker came to it.
-enum class State { WAITING, DECODING, DONE, TAKEN };
-
 struct Slot {
     const char* name;
     SDL_Surface* picture = nullptr;
-    State state = State::WAITING;
+    bool done = false;
 };
-
-constexpr int WORKER_NICENESS = 5;
 
 std::mutex lock;
 std::condition_variable ready;
@@ -44,16 +35,11 @@ Slot* slotOf(const char* name) {
 }
 
 void decodeEverySlot() {
-    // Below the main thread and the X server, which make the window meanwhile: on a busy
-    // machine the worker takes only what they leave.
-    setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), WORKER_NICENESS);
     for (size_t i = 0;; i++) {
         const char* name;
         {
             std::lock_guard<std::mutex> hold(lock);
             if (i >= slots.size()) return;
-            if (slots[i].state != State::WAITING) continue;
-            slots[i].state = State::DECODING;
             name = slots[i].name;
         }
         Resources::Missing missing = Resources::Missing::NOTHING;
@@ -63,7 +49,7 @@ void decodeEverySlot() {
         {
             std::lock_guard<std::mutex> hold(lock);
             slots[i].picture = picture;
-            slots[i].state = State::DONE;
+            slots[i].done = true;
         }
         ready.notify_all();
     }
@@ -86,25 +72,15 @@ void PicturePrefetch::start(const List<const char*>& names) {
 SDL_Surface* PicturePrefetch::take(const char* name) {
     std::unique_lock<std::mutex> hold(lock);
     Slot* slot = slotOf(name);
-    if (!slot || slot->state == State::TAKEN) return nullptr;
-    // Not begun yet: the caller decodes it at once rather than wait for the worker.
-    if (slot->state == State::WAITING) {
-        slot->state = State::TAKEN;
-        return nullptr;
-    }
-    ready.wait(hold, [slot] { return slot->state == State::DONE; });
+    if (!slot) return nullptr;
+    ready.wait(hold, [slot] { return slot->done; });
     SDL_Surface* picture = slot->picture;
     slot->picture = nullptr;
-    slot->state = State::TAKEN;
     return picture;
 }
 
-void PicturePrefetch::finish() {
-    if (worker.joinable()) worker.join();
-}
-
 void PicturePrefetch::stop() {
-    finish();
+    if (worker.joinable()) worker.join();
     for (Slot& slot : slots) {
         if (slot.picture) SDL_FreeSurface(slot.picture);
     }

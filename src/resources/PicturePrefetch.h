@@ -14,14 +14,10 @@ public:
     // Does nothing while a worker has pictures.
     static void start(const List<const char*>& names);
 
-    // The decoded picture of `name`, handed over to the caller, waiting for the worker while
-    // it decodes that one; null when the worker has not begun on it (the caller loads it
-    // itself, and the worker skips it), when `name` is not among the names or was taken
-    // already, or when the worker could not read or decode it.
+    // The decoded picture of `name`, handed over to the caller, waiting for the worker to
+    // come to it; null when `name` is not among the names (or was taken already), or when
+    // the worker could not read or decode it.
     static SDL_Surface* take(const char* name);
-
-    // Waits until the worker has been through every name; the pictures stay to be taken.
-    static void finish();
 
     // Waits for the worker and frees every picture nobody took.
     static void stop();

@@ -26,7 +26,6 @@ TEST_F(PicturePrefetchTest, EachPictureIsHandedOverOnceAndOnlyWhenAskedFor) {
     // A name given twice is read once; damaged and missing pictures give nothing.
     dataFile("damaged.png", "not a PNG file");
     PicturePrefetch::start(namesOf({"wide.png", "tall.png", "wide.png", "damaged.png", "missing.png"}));
-    PicturePrefetch::finish();
 
     SDL_Surface* tall = PicturePrefetch::take("tall.png");
     ASSERT_NE(tall, nullptr);
@@ -46,7 +45,6 @@ TEST_F(PicturePrefetchTest, ANewStartAfterTheReleaseReadsAgain) {
     PicturePrefetch::start(namesOf({"one.png"}));
     Resources::release();
     PicturePrefetch::start(namesOf({"one.png"}));
-    PicturePrefetch::finish();
     SDL_Surface* again = PicturePrefetch::take("one.png");
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->w, 2);
