@@ -6,17 +6,28 @@
 #include <string>
 #include <vector>
 
+#include "core/List.h"
 #include "render/Texture.h"
-#include "resources/PrefetchFixtures.h"
 #include "resources/Resources.h"
 #include "support/GLWindow.h"
+#include "support/Png.h"
 #include "support/RegistryFixture.h"
 #include "support/Thrown.h"
 
 namespace {
 
-using prefetchtest::namesOf;
-using prefetchtest::picture;
+std::string picture(int width, int height, png::ColorType type, uint8_t seed) {
+    const int channels = type == png::RGBA ? 4 : 3;
+    std::vector<uint8_t> samples(static_cast<size_t>(width) * height * channels);
+    for (size_t i = 0; i < samples.size(); i++) samples[i] = static_cast<uint8_t>(seed + 37 * i);
+    return png::encode(width, height, type, samples);
+}
+
+List<const char*> namesOf(std::initializer_list<const char*> names) {
+    List<const char*> list;
+    for (const char* name : names) list.add(name);
+    return list;
+}
 
 // The texture's level 0 as RGBA bytes.
 std::vector<uint8_t> texels(const Texture* texture) {
