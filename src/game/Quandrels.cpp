@@ -26,14 +26,6 @@ List<String> Quandrels::dataPlaces() {
     return places;
 }
 
-List<const char*> Quandrels::firstFramePictures() {
-    List<const char*> names = Gallery::shownOverlayPictures();
-    for (const DisplayStep& step : DISPLAY_STEPS) {
-        if (step.icon) names.add(step.icon);
-    }
-    return names;
-}
-
 void Quandrels::start() {
     Resources::archive = "Quandrels.dat";
     Resources::password = "";
@@ -42,9 +34,6 @@ void Quandrels::start() {
     // A machine without sound runs the game silently; the player says why on standard error.
     AudioPlayer::init();
     Resources::init();
-    // Decoding the first frame's pictures takes about as long as making the window and its
-    // GL context, which mostly waits for the X server and the GL driver: both at once.
-    Resources::prefetchPictures(firstFramePictures());
 
     try {
         fullscreen = false;

@@ -19,9 +19,6 @@ public:
     // (../share/quandrels), and the data folder of the configured install.
     static List<String> dataPlaces();
 
-    // The pictures the first frame shows: the gallery's overlay and its icons.
-    static List<const char*> firstFramePictures();
-
     // Builds the displays and the gallery's icons of DISPLAY_STEPS in their order; each
     // display joins `displays` as soon as it is made. Needs the window (its GL context) and
     // the shared layer.

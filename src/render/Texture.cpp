@@ -31,33 +31,16 @@ Rect shownBox(const unsigned char* pixels, int width, int height, int rowBytes) 
 
 }  // namespace
 
-SDL_Surface* Texture::decode(const Buffer* image) {
+Texture::Texture(Buffer* image, unsigned char filtering, unsigned long colorKey) {
     // An empty or missing buffer gives no stream; the decoder must not see a null stream.
-    if (!image || !image->data || image->size <= 0) return nullptr;
-    SDL_RWops* stream = SDL_RWFromMem(image->data, image->size);
-    if (!stream) return nullptr;
-    SDL_Surface* surface = IMG_LoadPNG_RW(stream);
-    SDL_FreeRW(stream);
-    return surface;
-}
-
-namespace {
-
-SDL_Surface* decodedOrFail(const Buffer* image) {
-    SDL_Surface* surface = Texture::decode(image);
+    SDL_RWops* stream = nullptr;
+    if (image && image->data && image->size > 0) stream = SDL_RWFromMem(image->data, image->size);
+    SDL_Surface* surface = stream ? IMG_LoadPNG_RW(stream) : nullptr;
+    if (stream) SDL_FreeRW(stream);
     if (!surface) {
-        const bool hasBytes = image && image->data && image->size > 0;
-        fail("Couldn't load image: %s\n", hasBytes ? SDL_GetError() : "no image data");
+        fail("Couldn't load image: %s\n", stream ? SDL_GetError() : "no image data");
     }
-    return surface;
-}
 
-}  // namespace
-
-Texture::Texture(Buffer* image, unsigned char filtering, unsigned long colorKey)
-    : Texture(decodedOrFail(image), filtering, colorKey) {}
-
-Texture::Texture(SDL_Surface* surface, unsigned char filtering, unsigned long colorKey) {
     int bytesPerPixel = surface->format->BytesPerPixel;
     if (bytesPerPixel != 3 && bytesPerPixel != 4) {
         // With or without a key: a palette or grey image has no R, G, B bytes to read.

@@ -6,8 +6,6 @@
 #include "math/Rect.h"
 #include "platform/GL.h"
 
-struct SDL_Surface;
-
 class Texture {
 public:
     // The colour key meaning "no key".
@@ -27,13 +25,6 @@ public:
     // Throws "Couldn't load image: %s\n" (decoder error) or "Image is not truecolor\n".
     // The texture is left bound.
     Texture(Buffer* image, unsigned char filtering, unsigned long colorKey);
-    // The same from a picture that decode() made, which the texture takes over (and frees,
-    // also when it throws).
-    Texture(SDL_Surface* picture, unsigned char filtering, unsigned long colorKey);
-
-    // The picture in PNG bytes, decoded as the constructor decodes it, or null (the platform
-    // error says why, unless there were no bytes). Needs no GL context: safe on any thread.
-    static SDL_Surface* decode(const Buffer* image);
     Texture(const Texture&) = delete;
     Texture& operator=(const Texture&) = delete;
     ~Texture();

@@ -11,7 +11,6 @@
 #include "render/Mesh.h"
 #include "render/ShaderProgram.h"
 #include "render/Texture.h"
-#include "resources/PicturePrefetch.h"
 #include "storage/Archive.h"
 #include "storage/File.h"
 
@@ -81,53 +80,29 @@ MaterialResource* Resources::getMaterialResource(const char* name) {
     return entry<MaterialResource>(name, [&] { return new MaterialResource(name); });
 }
 
-Buffer* Resources::read(const char* name, Missing* missing) {
-    *missing = Missing::NOTHING;
+Buffer* Resources::load(const char* name) {
     if (File(archive).isExists()) {
         Archive pack;
-        if (pack.openPackFile(archive, password) != 0) {
-            *missing = Missing::ARCHIVE;
-            return nullptr;
-        }
+        if (pack.openPackFile(archive, password) != 0) fail("Archive %s cannot be open\n", archive);
         PK_FILE item;
         if (!pack.openFile(&item, name)) {
             pack.closePackFile();
-            *missing = Missing::ENTRY;
-            return nullptr;
+            fail("Cannot open file %s\n", name);
         }
         Buffer* content = pack.readFile(&item);
         pack.closePackFile();
         // An entry that exists but does not inflate is as unusable as a missing one.
-        if (!content) *missing = Missing::ENTRY;
+        if (!content) fail("Cannot open file %s\n", name);
         return content;
     }
     String path("data/");
     path += name;
     Buffer* content = File(path).read();
-    if (!content) *missing = Missing::FILE;
+    if (!content) fail("Can't load %s\n", static_cast<const char*>(path));
     return content;
 }
-
-Buffer* Resources::load(const char* name) {
-    Missing missing = Missing::NOTHING;
-    Buffer* content = read(name, &missing);
-    switch (missing) {
-        case Missing::NOTHING:
-            break;
-        case Missing::ARCHIVE:
-            fail("Archive %s cannot be open\n", archive);
-        case Missing::ENTRY:
-            fail("Cannot open file %s\n", name);
-        case Missing::FILE:
-            fail("Can't load data/%s\n", name);
-    }
-    return content;
-}
-
-void Resources::prefetchPictures(const List<const char*>& names) { PicturePrefetch::start(names); }
 
 Texture* Resources::loadTexture(const char* name, unsigned char filtering, unsigned long colorKey) {
-    if (SDL_Surface* picture = PicturePrefetch::take(name)) return new Texture(picture, filtering, colorKey);
     Buffer* image = load(name);
     try {
         Texture* texture = new Texture(image, filtering, colorKey);
@@ -190,7 +165,6 @@ void Resources::releaseData() {
 }
 
 void Resources::release() {
-    PicturePrefetch::stop();
     for (Resource* resource : resources) delete resource;
     resources.clear();
     DEFAULT_MATERIAL = nullptr;

@@ -33,21 +33,10 @@ public:
     // The bytes of a resource in a new Buffer owned by the caller; throws the message text on
     // failure ("Archive %s cannot be open\n", "Cannot open file %s\n", "Can't load %s\n").
     static Buffer* load(const char* name);
-    // The same without a message: null, and what was missing. Touches nothing shared, so
-    // it may run on any thread.
-    enum class Missing { NOTHING, ARCHIVE, ENTRY, FILE };
-    static Buffer* read(const char* name, Missing* missing);
     static Texture* loadTexture(const char* name, unsigned char filtering, unsigned long colorKey);
     static Sound* loadSound(const char* name);
     static Mesh* loadMeshFromObj(const char* name, unsigned int usage);
     static ShaderProgram* loadShaderProgram(const char* vertexName, const char* fragmentName);
-
-    // Starts reading and decoding these pictures on a worker thread, to run while the window
-    // and its GL context are made: loadTexture then takes a picture from there (waiting for
-    // it if it is not ready yet) and only uploads it. A picture that could not be read or
-    // decoded there is loaded as usual, with the usual message. The names must outlive the
-    // registry; call it once, with the registry's archive already set.
-    static void prefetchPictures(const List<const char*>& names);
 
     // Drops every loaded object; the entries stay and load again on next use.
     static void releaseData();

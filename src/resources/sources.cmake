@@ -1,7 +1,6 @@
 # resources sources shared by both builds, one per line.
 quandrels_sources(
   resources/DataFolder.cpp
-  resources/PicturePrefetch.cpp
   resources/Resource.cpp
   resources/Resources.cpp
   resources/SoundPlayback.cpp

@@ -1,9 +1,5 @@
 unit_test_both(
-  resources/PicturePrefetchTest.cpp
   resources/ResourcesTest.cpp
-)
-gl_test_both(
-  resources/PrefetchedTextureTest.cpp
 )
 unit_test(
   resources/DataFolderTest.cpp

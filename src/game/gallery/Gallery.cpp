@@ -2,7 +2,6 @@
 #include "game/gallery/Gallery.h"
 
 #include <cmath>
-#include <cstring>
 
 #include "app/Application.h"
 #include "app/Overlay.h"
@@ -58,17 +57,6 @@ constexpr Color DOT_COLORS[][Gallery::DOTS] = {
 };
 
 }  // namespace
-
-List<const char*> Gallery::shownOverlayPictures() {
-    List<const char*> names;
-    for (const OverlayPiece& piece : OVERLAY) {
-        if (piece.piece == Piece::CHECK_TEXT) continue;
-        bool known = false;
-        for (const char* name : names) known = known || strcmp(name, piece.texture) == 0;
-        if (!known) names.add(piece.texture);
-    }
-    return names;
-}
 
 Gallery::Gallery(Application* app) : Display(app) {
     buildOverlay();

@@ -12,7 +12,6 @@
 #include <cstdint>
 
 #include "app/Display.h"
-#include "core/List.h"
 #include "game/gallery/Carousel.h"
 #include "game/gallery/CarouselPath.h"
 #include "math/Color.h"
@@ -53,9 +52,6 @@ public:
     // The three dots' colours for an icon of `difficulty` in front: green, yellow or red
     // for 0, 1, 2 (one, two or three dots lit), all clear for -1 and any other value.
     static const Color* dotColors(int difficulty);
-    // The pictures of the overlay that the first frame shows (all but the check text's band,
-    // which waits for a click), each once.
-    static List<const char*> shownOverlayPictures();
 
 private:
     CarouselPath path;
