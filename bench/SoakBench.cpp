@@ -1,7 +1,7 @@
 // Soak: one program through many display switches and full-screen toggles, as the real game
 // makes them, watching its resident memory. The real Quandrels::start() (data pack, audio,
-// window, every display); then the displays are switched in turn as the fade layer switches
-// them at full black (the new one builds its GPU objects, the window shows it, the old one
+// window, every display); then the displays are switched in turn by the fade layer's own
+// switch at full black (the new one builds its GPU objects, the window shows it, the old one
 // drops its own), a few frames each on a 20 ms clock, a click in the middle of every teaser
 // (stones light, novas fly, runes turn), and every few switches a full-screen toggle. The
 // first visit to a lava level clicks until its row of click fragments is full, so that the
@@ -12,9 +12,8 @@
 // our wrappers own (textures, buffers, programs), with their differences; exits 1 when the
 // game ended early. The first reading moves on from switch 100 to the first switch that
 // shows the same display in the same mode as the last. Resident memory that grows while the
-// bytes in use stay flat is the allocator's (freed memory it keeps in fragments); bytes in use
-// that grow are held by
-// someone; a GL count that grows is a GPU object nobody releases.
+// bytes in use stay flat is the allocator's (freed memory it keeps in fragments); bytes in
+// use that grow are held by someone; a GL count that grows is a GPU object nobody releases.
 //
 //   bench_soak [--switches=N] [--toggles=M] [--trim] [--every=K] [--mappings]
 //     defaults 1000 and 100; --trim: malloc_trim(0) before each reading, so that the resident
@@ -33,11 +32,11 @@
 #include <string>
 
 #include "app/Display.h"
+#include "app/SharedLayer.h"
 #include "game/Quandrels.h"
 #include "game/lava/LavaStones.h"
 #include "game/lava/Progress.h"
 #include "render/GLObjectCount.h"
-#include "resources/ResourceEvents.h"
 #include "window/Window.h"
 
 namespace {
@@ -64,6 +63,7 @@ struct Reading {
     long residentKiB = -1;
     double inUseMB = 0;  // allocated and not freed: small blocks in the arenas and mmapped ones
     int textures = 0, buffers = 0, programs = 0;
+    std::string mappings;  // with --mappings
 };
 
 bool trimBeforeReading = false;
@@ -72,9 +72,9 @@ bool printMappings = false;
 // Resident memory by kind of mapping: the brk heap (the allocator's main arena), anonymous
 // mappings (its other arenas and big blocks, and what drivers map for themselves), shared
 // memory, and files (code and data of the libraries).
-void printResidentByMapping() {
+std::string residentByMapping() {
     FILE* f = fopen("/proc/self/smaps", "r");
-    if (!f) return;
+    if (!f) return "";
     long heap = 0, anonymous = 0, shared = 0, files = 0;
     long* kind = &anonymous;
     char line[512];
@@ -98,8 +98,11 @@ void printResidentByMapping() {
         if (sscanf(line, "Rss: %ld kB", &kb) == 1) *kind += kb;
     }
     fclose(f);
-    fprintf(table, "%22s resident heap %.1f MB, anonymous %.1f MB, shared %.1f MB, files %.1f MB\n", "",
-            heap / 1024.0, anonymous / 1024.0, shared / 1024.0, files / 1024.0);
+    char text[200];
+    snprintf(text, sizeof text,
+             "%22s resident heap %.1f MB, anonymous %.1f MB, shared %.1f MB, files %.1f MB\n", "",
+             heap / 1024.0, anonymous / 1024.0, shared / 1024.0, files / 1024.0);
+    return text;
 }
 
 Reading read() {
@@ -111,6 +114,7 @@ Reading read() {
     r.textures = GLObjectCount::textures;
     r.buffers = GLObjectCount::buffers;
     r.programs = GLObjectCount::programs;
+    if (printMappings) r.mappings = residentByMapping();
     return r;
 }
 
@@ -120,7 +124,7 @@ void print(const char* when, const Reading& r) {
         "%-22s resident %7.1f MB, in use %7.2f MB, GL objects %3d (%d textures, %d buffers, %d programs)\n",
         when, r.residentKiB / 1024.0, r.inUseMB, r.textures + r.buffers + r.programs, r.textures, r.buffers,
         r.programs);
-    if (printMappings) printResidentByMapping();
+    fputs(r.mappings.c_str(), table);
 }
 
 class SoakBench : public Quandrels {
@@ -169,11 +173,7 @@ public:
     }
 
     void show(Display* d) {
-        Component* old = window->display;
-        if (old == d) return;
-        d->sendBroadcast(Events::CREATE_RESOURCES);
-        window->setDisplay(d);
-        if (old) old->sendBroadcast(Events::RELEASE_RESOURCES);
+        if (window->display != d) sharedLayer->switchTo(d);
     }
 
     // The first reading: at or after switch 100 (half the run when it is shorter), showing the

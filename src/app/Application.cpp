@@ -7,6 +7,7 @@
 #include "app/Display.h"
 #include "app/SharedLayer.h"
 #include "audio/AudioPlayer.h"
+#include "core/FreedMemory.h"
 #include "resources/ResourceEvents.h"
 #include "resources/Resources.h"
 #include "window/Window.h"
@@ -55,6 +56,8 @@ void Application::toggleFullscreen() {
     for (Display* d : displays) {
         if (d) d->sendBroadcast(Events::CREATE_RESOURCES);
     }
+    // The old context went with everything it held, in blocks of every size.
+    returnFreedMemory();
 }
 
 void Application::shutdown() {
