@@ -1,6 +1,6 @@
 #include "core/FreedMemory.h"
 
-#include <cstdlib>
+#include <cstdlib>  // any C library header: it tells which library this is (__GLIBC__)
 
 #ifdef __GLIBC__
 #include <malloc.h>
