@@ -12,6 +12,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   xvfb xauth openbox xdotool x11-utils
+  valgrind heaptrack
   python3 sox fonts-dejavu-core
   desktop-file-utils appstream dpkg-dev lintian man-db
 )

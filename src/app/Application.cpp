@@ -10,6 +10,7 @@
 #include "app/SharedLayer.h"
 #include "audio/AudioPlayer.h"
 #include "core/Buffer.h"
+#include "core/FreedMemory.h"
 #include "core/Log.h"
 #include "resources/ResourceEvents.h"
 #include "resources/Resources.h"
@@ -75,6 +76,8 @@ void Application::toggleFullscreen() {
     for (Display* d : displays) {
         if (d) d->sendBroadcast(Events::CREATE_RESOURCES);
     }
+    // The old context went with everything it held, in blocks of every size.
+    returnFreedMemory();
 }
 
 void Application::shutdown() {

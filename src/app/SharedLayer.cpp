@@ -5,6 +5,7 @@
 #include "app/FadeEvents.h"
 #include "app/Overlay.h"
 #include "core/EventName.h"
+#include "core/FreedMemory.h"
 #include "render/Mesh.h"
 #include "render/Texture.h"
 #include "resources/ResourceEvents.h"
@@ -47,6 +48,15 @@ void SharedLayer::fadeTo(Display* d) {
     timer->start(0);
 }
 
+void SharedLayer::switchTo(Display* d) {
+    d->sendBroadcast(Events::CREATE_RESOURCES);
+    Component* old = app->window->display;
+    app->window->setDisplay(d);
+    if (old) old->sendBroadcast(Events::RELEASE_RESOURCES);
+    sendBroadcast(Events::CREATE_RESOURCES);
+    returnFreedMemory();
+}
+
 Event* SharedLayer::onEvent(Event* e) {
     if (isEvent(e, Events::UPDATE)) {
         Window* window = app->window;
@@ -58,13 +68,7 @@ Event* SharedLayer::onEvent(Event* e) {
         render();
     } else if (isEvent(e, Events::FADE_PHASE)) {
         // Phase 2 begins when the point 0.5 is passed: the screen is black.
-        if (timer->phase == 2 && target) {
-            target->sendBroadcast(Events::CREATE_RESOURCES);
-            Component* old = app->window->display;
-            app->window->setDisplay(target);
-            if (old) old->sendBroadcast(Events::RELEASE_RESOURCES);
-            sendBroadcast(Events::CREATE_RESOURCES);
-        }
+        if (timer->phase == 2 && target) switchTo(target);
     } else if (isEvent(e, Events::FADE_TIMEOUT)) {
         plane->visible = false;
     }

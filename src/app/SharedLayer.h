@@ -25,5 +25,8 @@ public:
 
     // Starts a fade to `d`; ignored entirely while a fade runs.
     void fadeTo(Display* d);
+    // The switch a fade makes at full black, at once: `d` builds its GPU objects, the window
+    // shows it, the display it replaces drops its own, and the layer builds its own again.
+    void switchTo(Display* d);
     Event* onEvent(Event* e) override;
 };

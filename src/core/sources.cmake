@@ -3,6 +3,7 @@ quandrels_sources(
   core/Buffer.cpp
   core/Component.cpp
   core/Fail.cpp
+  core/FreedMemory.cpp
   core/String.cpp
   core/Values.cpp
 )

@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "core/Fail.h"
+#include "render/GLObjectCount.h"
 
 namespace {
 
@@ -88,6 +89,7 @@ Texture::Texture(Buffer* image, unsigned char filtering, unsigned long colorKey)
                            : Rect{0, 0, width, height};
 
     glGenTextures(1, &id);
+    GLObjectCount::textures++;
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, id);
     GLint filter = filtering == 0 ? GL_NEAREST : GL_LINEAR;
@@ -100,6 +102,9 @@ Texture::Texture(Buffer* image, unsigned char filtering, unsigned long colorKey)
     SDL_FreeSurface(surface);
 }
 
-Texture::~Texture() { glDeleteTextures(1, &id); }
+Texture::~Texture() {
+    glDeleteTextures(1, &id);
+    GLObjectCount::textures--;
+}
 
 void Texture::bind() { glBindTexture(GL_TEXTURE_2D, id); }

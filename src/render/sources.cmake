@@ -4,4 +4,5 @@ quandrels_sources(
   render/Mesh.cpp
   render/ObjLoader.cpp
   render/DrawState.cpp
+  render/GLObjectCount.cpp
 )

@@ -6,6 +6,7 @@ gl_test(
 )
 gl_test_both(
   game/ExitDisplayTest.cpp
+  game/SwitchesAndTogglesTest.cpp
 )
 if(QUANDRELS_GL_TESTS)
   # ProgramTest starts the programs themselves.

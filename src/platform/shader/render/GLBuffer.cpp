@@ -1,6 +1,8 @@
 // GLBuffer, shader build: an OpenGL 2.0 buffer object.
 #include "render/GLBuffer.h"
 
+#include "render/GLObjectCount.h"
+
 GLBuffer::GLBuffer(int size, void* data) { init(size, data, GL_ARRAY_BUFFER, GL_STATIC_DRAW); }
 
 GLBuffer::GLBuffer(int size, void* data, unsigned int target) { init(size, data, target, GL_STATIC_DRAW); }
@@ -9,10 +11,14 @@ GLBuffer::GLBuffer(int size, void* data, unsigned int target, unsigned int usage
     init(size, data, target, usage);
 }
 
-GLBuffer::~GLBuffer() { glDeleteBuffers(1, &id); }
+GLBuffer::~GLBuffer() {
+    glDeleteBuffers(1, &id);
+    GLObjectCount::buffers--;
+}
 
 void GLBuffer::init(int size, void* data, unsigned int target, unsigned int usage) {
     glGenBuffers(1, &id);
+    GLObjectCount::buffers++;
     this->usage = usage;
     this->size = 0;
     this->target = target;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "core/Log.h"
+#include "render/GLObjectCount.h"
 
 namespace {
 
@@ -67,9 +68,13 @@ ShaderProgram::ShaderProgram(const char* vertexSource, const char* fragmentSourc
         id = 0;
         throw "Cannot create shader program\n";
     }
+    GLObjectCount::programs++;
 }
 
-ShaderProgram::~ShaderProgram() { glDeleteProgram(id); }
+ShaderProgram::~ShaderProgram() {
+    glDeleteProgram(id);
+    GLObjectCount::programs--;
+}
 
 GLuint ShaderProgram::buildShader(unsigned int type, const char* source) {
     GLuint shader = glCreateShader(type);
