@@ -13,11 +13,11 @@
 #include "game/gallery/CheckText.h"
 #include "game/gallery/Gallery.h"
 #include "game/gallery/Icon.h"
-#include "game/gallery/IconOnScreen.h"
 #include "play/ExitPicture.h"
 #include "play/GalleryBackdrop.h"
 #include "scene/MeshRenderer.h"
 #include "scene/Scene.h"
+#include "support/IconOnScreen.h"
 #include "support/PlayedGame.h"
 #include "support/SoundMatch.h"
 #include "window/Timer.h"
@@ -69,10 +69,11 @@ TEST(GalleryPlayTest, TheGameOpensOnTheGalleryWhichRestsAfterAboutTwoTurns) {
         EXPECT_FALSE(rest.black());
         // Whole turns bring the fourth icon ("icon3.png", the hardest lava stones) back to the
         // front: three red dots. The icons stand out from the backdrop along their way.
-        for (double x : {386.0, 456.0, 526.0}) {
-            Rgb dot = rest.overlayMean(x - 6, 414, x + 6, 426);
-            EXPECT_GT(dot.r, 150) << x << " in " << rest.file;
-            EXPECT_LT(dot.g, 90) << x << " in " << rest.file;
+        for (MeshRenderer* dot : gallery->difficultyDots) {
+            const Vector3 at = dot->localMatrix.getBase();
+            Rgb seen = rest.overlayMean(at.x - 6, at.y - 6, at.x + 6, at.y + 6);
+            EXPECT_GT(seen.r, 150) << at.x << " in " << rest.file;
+            EXPECT_LT(seen.g, 90) << at.x << " in " << rest.file;
         }
         Vector2 front = windowPointOf(gallery, g.window, iconAt(gallery, 4));
         EXPECT_NEAR(front.x, 0.5f, 0.02f);
