@@ -11,6 +11,7 @@
 #include <string>
 
 #include "game/gallery/CheckText.h"
+#include "game/gallery/FullscreenText.h"
 #include "game/gallery/Gallery.h"
 #include "game/gallery/Icon.h"
 #include "play/ExitPicture.h"
@@ -18,6 +19,7 @@
 #include "scene/MeshRenderer.h"
 #include "scene/Scene.h"
 #include "support/IconOnScreen.h"
+#include "support/OverlayArea.h"
 #include "support/PlayedGame.h"
 #include "support/SoundMatch.h"
 #include "window/Timer.h"
@@ -83,9 +85,17 @@ TEST(GalleryPlayTest, TheGameOpensOnTheGalleryWhichRestsAfterAboutTwoTurns) {
                 << "icon " << child << " in " << rest.file;
         }
         // The hint is still on at the bottom; it is gone after nine seconds.
-        const double hint = rest.overlayMean(300, 472, 612, 488).brightness();
+        FullscreenText* text = nullptr;
+        for (Component* c : gallery->overlayScene->children) {
+            if (!text) text = dynamic_cast<FullscreenText*>(c);
+        }
+        ASSERT_NE(text, nullptr);
+        const OverlayArea bottom = middleOf(text, 0.6f, 0.5f);
+        const double hint =
+            rest.overlayMean(bottom.left, bottom.top, bottom.right, bottom.bottom).brightness();
         g.frames(400);
-        const double gone = g.screenshot("").overlayMean(300, 472, 612, 488).brightness();
+        const double gone =
+            g.screenshot("").overlayMean(bottom.left, bottom.top, bottom.right, bottom.bottom).brightness();
         EXPECT_GT(hint, gone + 15) << rest.file;
 
         // Escape, then Escape on the exit screen.
@@ -185,8 +195,10 @@ TEST(GalleryPlayTest, AClickOnTheIconWithoutATeaserShowsTheTopBand) {
         EXPECT_TRUE(empty->pressTimer->running);
         EXPECT_TRUE(gallery->checkText->fadeTimer->running);
         const Screenshot shown = g.screenshot("play-gallery-top-band-" + BUILD);
-        const double band = shown.overlayMean(250, 24, 662, 40).brightness();
-        EXPECT_GT(band, before.overlayMean(250, 24, 662, 40).brightness() + 15) << shown.file;
+        const OverlayArea top = middleOf(gallery->checkText, 0.8f, 0.5f);
+        const double band = shown.overlayMean(top.left, top.top, top.right, top.bottom).brightness();
+        EXPECT_GT(band, before.overlayMean(top.left, top.top, top.right, top.bottom).brightness() + 15)
+            << shown.file;
 
         // The press ends, and nothing follows: no fade, the gallery stays.
         g.frames(60);
@@ -194,7 +206,8 @@ TEST(GalleryPlayTest, AClickOnTheIconWithoutATeaserShowsTheTopBand) {
         EXPECT_EQ(g.window->display, g.gallery);
         // The band goes after 4.5 s.
         g.frames(200);
-        EXPECT_LT(g.screenshot("").overlayMean(250, 24, 662, 40).brightness(), band - 15);
+        EXPECT_LT(g.screenshot("").overlayMean(top.left, top.top, top.right, top.bottom).brightness(),
+                  band - 15);
 
         g.escape();
         g.frames(2);

@@ -15,6 +15,7 @@
 #include "game/DisplayTable.h"
 #include "game/ExitDisplay.h"
 #include "game/gallery/CheckText.h"
+#include "game/gallery/FullscreenText.h"
 #include "game/gallery/Gallery.h"
 #include "game/gallery/Icon.h"
 #include "game/lava/LavaStones.h"
@@ -148,10 +149,19 @@ struct GalleryRig : GameFolder {
                      static_cast<int>(r.y + y * r.height / 512.0f));
     }
 
-    // The pixel at the middle of a difficulty dot, where the gallery placed it.
-    unsigned int dotPixel(const MeshRenderer* dot) {
-        const Vector3 at = dot->localMatrix.getBase();
+    // The pixel at the middle of an overlay picture (a dot, a text band), where the gallery
+    // placed it.
+    unsigned int middlePixel(const Transform* plane) {
+        const Vector3 at = plane->localMatrix.getBase();
         return canvasPixel(at.x, at.y);
+    }
+
+    // The hint at the bottom.
+    FullscreenText* hint() const {
+        for (Component* c : gallery->overlayScene->children) {
+            if (auto* text = dynamic_cast<FullscreenText*>(c)) return text;
+        }
+        return nullptr;
     }
 
     std::vector<bool> pressed() const {
@@ -184,10 +194,13 @@ TEST(GalleryTest, ItDrawsTheBackdropTheIconInFrontItsDifficultyAndTheHint) {
     expectColor(rig.pixel(4, 4), BACKDROP, "top left");
     // Three red dots.
     for (MeshRenderer* dot : rig.gallery->difficultyDots)
-        expectColor(rig.dotPixel(dot), {255, 0, 0}, "a dot");
+        expectColor(rig.middlePixel(dot), {255, 0, 0}, "a dot");
     // The hint shows at the bottom; the top band waits for a click.
-    expectColor(rig.canvasPixel(300, 480), FULLSCREEN_TEXT, "the hint");
-    expectColor(rig.canvasPixel(300, 32), BACKDROP, "the top band");
+    ASSERT_NE(rig.hint(), nullptr);
+    EXPECT_EQ(rig.hint()->localMatrix.getBase(), Vector3(456, 480, 0));
+    EXPECT_EQ(rig.gallery->checkText->localMatrix.getBase(), Vector3(456, 32, 0));
+    expectColor(rig.middlePixel(rig.hint()), FULLSCREEN_TEXT, "the hint");
+    expectColor(rig.middlePixel(rig.gallery->checkText), BACKDROP, "the top band");
 }
 
 TEST(GalleryTest, IconsFadeTowardsTheEndsOfThePath) {
@@ -286,14 +299,14 @@ TEST(GalleryTest, TheIconWithoutATeaserShowsTheTopTextAndLeadsNowhere) {
     rig.frames(2);
     Icon* empty = rig.icons[7];
     for (MeshRenderer* dot : rig.gallery->difficultyDots) EXPECT_EQ(dot->ambientColor.a, 0.0f);
-    expectColor(rig.dotPixel(rig.gallery->difficultyDots[1]), BACKDROP, "no dot");
+    expectColor(rig.middlePixel(rig.gallery->difficultyDots[1]), BACKDROP, "no dot");
 
     rig.click(rig.pointOf(empty));
     EXPECT_TRUE(empty->pressTimer->running);
     EXPECT_TRUE(pressSoundPlays());
     EXPECT_TRUE(rig.gallery->checkText->fadeTimer->running);
     rig.frames(2);
-    expectColor(rig.canvasPixel(300, 32), CHECK_TEXT, "the top band");
+    expectColor(rig.middlePixel(rig.gallery->checkText), CHECK_TEXT, "the top band");
     EXPECT_GT(empty->depth, Icon::REST_DEPTH - 1.5f);
     EXPECT_LT(empty->depth, Icon::REST_DEPTH) << "it sinks like any other";
 
@@ -310,7 +323,7 @@ TEST(GalleryTest, TheIconWithoutATeaserShowsTheTopTextAndLeadsNowhere) {
     rig.frame(0.02f);
     EXPECT_EQ(rig.gallery->checkText->ambientColor.a, 1.0f);
     rig.frame(0.02f);
-    expectColor(rig.canvasPixel(300, 32), CHECK_TEXT, "the top band again");
+    expectColor(rig.middlePixel(rig.gallery->checkText), CHECK_TEXT, "the top band again");
 }
 
 TEST(GalleryTest, DraggingWithTheButtonHeldSetsTheSpin) {
@@ -355,7 +368,7 @@ TEST(GalleryTest, WithoutIconsTheDotsStayWhite) {
         EXPECT_EQ(rig.gallery->difficultyDots[i]->localMatrix.getBase(), Vector3(386.0f + 70 * i, 420, 0));
     }
     for (MeshRenderer* dot : rig.gallery->difficultyDots)
-        expectColor(rig.dotPixel(dot), {255, 255, 255}, "a dot");
+        expectColor(rig.middlePixel(dot), {255, 255, 255}, "a dot");
     expectColor(rig.canvasPixel(456, 256), BACKDROP, "the middle");
 }
 
