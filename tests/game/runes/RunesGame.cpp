@@ -85,7 +85,7 @@ void RunesGame::untilAnswering() {
     // Frames of a player's 20 ms near the end of the showing, so that the runes end it as
     // they do in play: each rune keeps the opacity of the frame before the last.
     for (int i = 0; i < 200 && runes->phase != Runes::ANSWERING; i++) {
-        bool ending = runes->phase == Runes::SHOWING && rune(0)->showTimer->time > 6.5f;
+        bool ending = runes->phase == Runes::SHOWING && rune(0)->showTimer->time > Rune::SHOW_TIME - 0.5f;
         frame(ending ? 0.02f : 0.25f);
     }
     ASSERT_EQ(runes->phase, Runes::ANSWERING);
@@ -122,7 +122,7 @@ void RunesGame::saveScreenshot(const std::string& file) const {
 
 void RunesGame::raiseBar() {
     runes->bar->localMatrix.loadIdentity();
-    runes->bar->localMatrix.translate(Vector3(0, -1.2f, -3.5f));
+    runes->bar->localMatrix.translate(Vector3(0, Runes::BAR_UP_Y, Runes::BAR_Z));
 }
 
 void RunesGame::answerRight() {
