@@ -29,13 +29,11 @@
 // provides. The game's log goes to standard error, the table to standard output.
 #include <cxxabi.h>
 #include <sys/resource.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -44,11 +42,11 @@
 #include <utility>
 #include <vector>
 
+#include "BenchProgram.h"
 #include "DrawCount.h"
 #include "app/Display.h"
 #include "game/Quandrels.h"
 #include "platform/GL.h"
-#include "resources/ResourceEvents.h"
 #include "window/Window.h"
 #include "window/WindowEvents.h"
 #if __has_include("game/lava/LavaStones.h")
@@ -66,12 +64,6 @@ using Clock = std::chrono::steady_clock;
 
 FILE* table = stdout;
 
-#ifdef QUANDRELS_FIXED_BUILD
-const char* const PROGRAM = "quandrels-fixed";
-#else
-const char* const PROGRAM = "quandrels";
-#endif
-
 // Processor time of the whole process (all threads) so far.
 double cpuMilliseconds() {
     rusage usage{};
@@ -86,19 +78,6 @@ double loadAverage() {
     double load = -1;
     in >> load;
     return load;
-}
-
-// A line of /proc/self/status (in kB), e.g. VmHWM: the peak resident set; -1 if missing.
-long statusKilobytes(const char* field) {
-    std::ifstream in("/proc/self/status");
-    std::string line;
-    const size_t length = strlen(field);
-    while (std::getline(in, line)) {
-        if (line.compare(0, length, field) == 0 && line.size() > length && line[length] == ':') {
-            return atol(line.c_str() + length + 1);
-        }
-    }
-    return -1;
 }
 
 std::string className(const Display* d) {
@@ -143,8 +122,8 @@ public:
         }
         measureEveryDisplay();
         if (only.empty()) {
-            fprintf(table, "%-16s peak resident memory after every display: %.1f MiB\n", PROGRAM,
-                    statusKilobytes("VmHWM") / 1024.0);
+            fprintf(table, "%-16s peak resident memory after every display: %.1f MiB\n", bench_program::NAME,
+                    bench_program::peakResidentKiB() / 1024.0);
         }
     }
 
@@ -155,16 +134,6 @@ private:
         window->runFrame();
         const auto work = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start);
         std::this_thread::sleep_for(Window::frameDelay(work));
-    }
-
-    // As the fade layer switches at full black: the new display builds its GPU objects, the
-    // window shows it, the old one drops its own.
-    void show(Display* d) {
-        Component* old = window->display;
-        if (old == d) return;
-        d->sendBroadcast(Events::CREATE_RESOURCES);
-        window->setDisplay(d);
-        if (old) old->sendBroadcast(Events::RELEASE_RESOURCES);
     }
 
     // The bare program's processor time per frame at this window's size for 0, 1 and 2
@@ -226,7 +195,7 @@ private:
         for (Display* d : displays) {
             if (!window->running) return;
             if (describe(d).find(only) == std::string::npos) continue;
-            show(d);
+            bench_program::show(this, d);
             if (!pictures.empty()) window->fixedFrameMs = 20;
             for (int i = 0; i < 25; i++) pacedFrame();  // resources loaded, caches warm
             if (pictures.empty()) {
@@ -249,8 +218,8 @@ private:
         glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
         std::string name = describe(d);
         std::replace(name.begin(), name.end(), ' ', '-');
-        const std::string path = pictures + "/" + PROGRAM + "-" + name + "-" + std::to_string(width) + "x" +
-                                 std::to_string(height) + ".ppm";
+        const std::string path = pictures + "/" + bench_program::NAME + "-" + name + "-" +
+                                 std::to_string(width) + "x" + std::to_string(height) + ".ppm";
         FILE* out = fopen(path.c_str(), "wb");
         if (!out) {
             fprintf(stderr, "cannot write %s\n", path.c_str());
@@ -262,7 +231,7 @@ private:
                    out);
         }
         fclose(out);
-        fprintf(table, "%-16s %-22s wrote %s\n", PROGRAM, describe(d).c_str(), path.c_str());
+        fprintf(table, "%-16s %-22s wrote %s\n", bench_program::NAME, describe(d).c_str(), path.c_str());
     }
 
     void measure(Display* d, double fills) {
@@ -288,9 +257,9 @@ private:
             std::to_string(window->viewport.width) + "x" + std::to_string(window->viewport.height);
         const double cpuPerFrame = cpu / starts.size();
         const double floor = floorFor(fills);
-        fprintf(table, "%-16s %-22s %-10s %8.2f %10.2f %8.2f %8.1f %6.2f %6.2f %8.2f %7.2f\n", PROGRAM,
-                describe(d).c_str(), size.c_str(), (starts.size() - 1) / span, median, cpuPerFrame,
-                static_cast<double>(draws) / starts.size(), loadAverage(), fills, floor,
+        fprintf(table, "%-16s %-22s %-10s %8.2f %10.2f %8.2f %8.1f %6.2f %6.2f %8.2f %7.2f\n",
+                bench_program::NAME, describe(d).c_str(), size.c_str(), (starts.size() - 1) / span, median,
+                cpuPerFrame, static_cast<double>(draws) / starts.size(), loadAverage(), fills, floor,
                 floor > 0 ? cpuPerFrame / floor : 0.0);
         fflush(table);
     }
@@ -305,21 +274,14 @@ private:
 double secondsFrom(int argc, char** argv) {
     double seconds = 10;
     if (const char* env = getenv("QUANDRELS_BENCH_SECONDS")) seconds = atof(env);
-    for (int i = 1; i < argc; i++) {
-        // Other options (run-benchmarks.sh gives every benchmark Google Benchmark's) are not ours.
-        if (strncmp(argv[i], "--seconds=", 10) == 0) seconds = atof(argv[i] + 10);
-    }
+    if (const char* given = bench_program::option(argc, argv, "seconds")) seconds = atof(given);
     return seconds > 0 ? seconds : 10;
 }
 
 // The value of --NAME=VALUE, or "" when not given.
-std::string option(int argc, char** argv, const std::string& name) {
-    const std::string prefix = "--" + name + "=";
-    std::string value;
-    for (int i = 1; i < argc; i++) {
-        if (strncmp(argv[i], prefix.c_str(), prefix.size()) == 0) value = argv[i] + prefix.size();
-    }
-    return value;
+std::string text(int argc, char** argv, const char* name) {
+    const char* value = bench_program::option(argc, argv, name);
+    return value ? value : "";
 }
 
 }  // namespace
@@ -328,14 +290,9 @@ int main(int argc, char** argv) {
     const double seconds = secondsFrom(argc, argv);
     // The table keeps standard output; the game's log (standard output in the fixed build)
     // goes to standard error with everything else it says.
-    table = fdopen(dup(1), "w");
-    dup2(2, 1);
-    // The game reads its pack from the working directory: the build's.
-    if (chdir(QUANDRELS_BINARY_DIR) != 0) {
-        fprintf(stderr, "cannot enter %s\n", QUANDRELS_BINARY_DIR);
-        return 1;
-    }
-    FrameBench bench(seconds, option(argc, argv, "only"), option(argc, argv, "pictures"));
+    table = bench_program::openTable();
+    if (!table) return 1;
+    FrameBench bench(seconds, text(argc, argv, "only"), text(argc, argv, "pictures"));
     bench.start();
     fclose(table);
     return 0;

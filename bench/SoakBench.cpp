@@ -23,7 +23,6 @@
 // Built once per program (bench_soak: shader build, bench_soak_fixed: fixed-function build).
 // Full screen needs a window manager on the X server, as scripts/soak.sh provides.
 #include <malloc.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -31,8 +30,8 @@
 #include <numeric>
 #include <string>
 
+#include "BenchProgram.h"
 #include "app/Display.h"
-#include "app/SharedLayer.h"
 #include "game/Quandrels.h"
 #include "game/lava/LavaStones.h"
 #include "game/lava/Progress.h"
@@ -42,22 +41,6 @@
 namespace {
 
 FILE* table = stdout;
-
-#ifdef QUANDRELS_FIXED_BUILD
-const char* const PROGRAM = "quandrels-fixed";
-#else
-const char* const PROGRAM = "quandrels";
-#endif
-
-// Resident memory in KiB, from /proc/self/statm.
-long residentKiB() {
-    FILE* f = fopen("/proc/self/statm", "r");
-    if (!f) return -1;
-    long size = 0, resident = 0;
-    const bool read = fscanf(f, "%ld %ld", &size, &resident) == 2;
-    fclose(f);
-    return read ? resident * (sysconf(_SC_PAGESIZE) / 1024) : -1;
-}
 
 struct Reading {
     long residentKiB = -1;
@@ -108,7 +91,7 @@ std::string residentByMapping() {
 Reading read() {
     if (trimBeforeReading) malloc_trim(0);
     Reading r;
-    r.residentKiB = residentKiB();
+    r.residentKiB = bench_program::residentKiB();
     const struct mallinfo2 m = mallinfo2();
     r.inUseMB = static_cast<double>(m.uordblks + m.hblkhd) / (1024.0 * 1024.0);
     r.textures = GLObjectCount::textures;
@@ -135,7 +118,7 @@ public:
         const int togglesEvery = toggles > 0 ? switches / toggles : 0;
         settled = settlingSwitch(switches, displays.size(), togglesEvery);
         for (int i = 1; i <= switches && window->running; i++) {
-            show(displays.get(i % displays.size()));
+            bench_program::show(this, displays.get(i % displays.size()));
             frames(3);
             if (window->display != gallery && window->display != exitDisplay) {
                 // The first visit fills a lava level's row of click fragments, the one part of
@@ -172,10 +155,6 @@ public:
         }
     }
 
-    void show(Display* d) {
-        if (window->display != d) sharedLayer->switchTo(d);
-    }
-
     // The first reading: at or after switch 100 (half the run when it is shorter), showing the
     // same display in the same mode as the last switch, so that the two readings compare
     // like with like.
@@ -193,43 +172,28 @@ public:
     Reading atTheEnd;
 };
 
-int option(int argc, char** argv, const char* name, int fallback) {
-    const size_t length = strlen(name);
-    for (int i = 1; i < argc; i++) {
-        // Other options (run-benchmarks.sh gives every benchmark Google Benchmark's) are not ours.
-        if (strncmp(argv[i], name, length) == 0) return atoi(argv[i] + length);
-    }
-    return fallback;
-}
-
-bool flag(int argc, char** argv, const char* name) {
-    for (int i = 1; i < argc; i++) {
-        if (strcmp(argv[i], name) == 0) return true;
-    }
-    return false;
+int number(int argc, char** argv, const char* name, int fallback) {
+    const char* value = bench_program::option(argc, argv, name);
+    return value ? atoi(value) : fallback;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int switches = option(argc, argv, "--switches=", 1000);
-    const int toggles = option(argc, argv, "--toggles=", 100);
-    const int every = option(argc, argv, "--every=", 0);
-    trimBeforeReading = flag(argc, argv, "--trim");
-    printMappings = flag(argc, argv, "--mappings");
+    const int switches = number(argc, argv, "switches", 1000);
+    const int toggles = number(argc, argv, "toggles", 100);
+    const int every = number(argc, argv, "every", 0);
+    trimBeforeReading = bench_program::flag(argc, argv, "trim");
+    printMappings = bench_program::flag(argc, argv, "mappings");
     // The figures keep standard output; the game's log goes to standard error.
-    table = fdopen(dup(1), "w");
-    dup2(2, 1);
-    if (chdir(QUANDRELS_BINARY_DIR) != 0) {
-        fprintf(stderr, "cannot enter %s\n", QUANDRELS_BINARY_DIR);
-        return 1;
-    }
+    table = bench_program::openTable();
+    if (!table) return 1;
     const Reading atStart = read();
     SoakBench soak(switches, toggles, every);
     soak.start();
     const int settled = soak.settled;
-    fprintf(table, "%s: %d display switches, %d full-screen toggles%s\n", PROGRAM, soak.made, soak.toggled,
-            trimBeforeReading ? ", malloc_trim(0) before each reading" : "");
+    fprintf(table, "%s: %d display switches, %d full-screen toggles%s\n", bench_program::NAME, soak.made,
+            soak.toggled, trimBeforeReading ? ", malloc_trim(0) before each reading" : "");
     print("before start", atStart);
     const std::string settledWhen = "after switch " + std::to_string(settled);
     print(settledWhen.c_str(), soak.afterSettling);

@@ -19,8 +19,8 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 set(QUANDRELS_INSTALL_FULL_DATA_DIR ${CMAKE_INSTALL_FULL_DATADIR}/quandrels)
 file(RELATIVE_PATH QUANDRELS_DATA_DIR_FROM_BIN ${CMAKE_INSTALL_FULL_BINDIR} ${QUANDRELS_INSTALL_FULL_DATA_DIR})
 configure_file(${PROJECT_SOURCE_DIR}/cmake/InstallPaths.h.in ${CMAKE_BINARY_DIR}/generated/InstallPaths.h @ONLY)
-foreach(core quandrels_core quandrels_core_fixed)
-  target_include_directories(${core} PUBLIC ${CMAKE_BINARY_DIR}/generated)
+foreach(engine quandrels_engine quandrels_engine_fixed)
+  target_include_directories(${engine} PUBLIC ${CMAKE_BINARY_DIR}/generated)
 endforeach()
 
 # Menu icons, drawn by the data generator at each size.

@@ -1,36 +1,33 @@
 #!/usr/bin/env bash
-# Checks that the source folders stack: a file may include headers of its own folder and of
-# the folders below it, never of a folder above it or beside it. Prints every offending
-# include as FILE:LINE and fails when there is one.
-#
-#   game        the application object, the exit screen, the gallery and the teasers
-#   app         displays, the fade layer, the application's loop and shutdown
-#   scene       transforms, cameras, scenes, renderers, colliders, picking
-#   window      the window and its frame loop, input, timers and interpolation
-#   resources   the registry of textures, sounds, meshes and materials
-#   render | audio   GL objects, meshes, materials | the mixer and WAV sounds
-#   storage     files, pack files, typed records
-#   math        vectors, colours, matrices, rectangles, rays
-#   core        the component tree and events, texts, containers, log, byte buffers
+# Checks that the source folders stack as src/layers.txt lists them: a file may include
+# headers of its own folder and of the folders below it, never of a folder above it or beside
+# it. Prints every offending include as FILE:LINE and fails when there is one.
 #
 # Build-specific sources under platform/<build>/<folder>/ belong to <folder>; the platform
-# headers (platform/GL.h, ...) sit below everything and include nothing of ours, as do the
-# headers the build writes (generated/, included without a folder, e.g. "InstallPaths.h").
+# headers (platform/<build>/include/platform/) sit below everything and include nothing of
+# ours, as do the headers the build writes (generated/, included without a folder, e.g.
+# "InstallPaths.h"). A subfolder of a folder belongs to it (game/lava/ is game).
+#   scripts/check-layers.sh [SRC_DIR]
 set -euo pipefail
 
 src=$(cd "${1:-$(dirname "$0")/../src}" && pwd)
 cd "$src"
 
-declare -A level=(
-  [platform]=0 [core]=1 [math]=2 [storage]=3 [render]=4 [audio]=4
-  [resources]=5 [window]=6 [scene]=7 [app]=8 [game]=9 [main.cpp]=10
-)
+# Folder -> level, from the rows "folder level library ..." of layers.txt.
+declare -A level=()
+while read -r folder at _; do
+  [[ -z $folder || $folder == \#* ]] && continue
+  if [[ ! $at =~ ^[0-9]+$ ]]; then
+    echo "layers.txt: the folder '$folder' has no level"
+    exit 1
+  fi
+  level[$folder]=$at
+done <"$src/layers.txt"
 
 folder_of() {
   case $1 in
     platform/*/include/platform/*) echo platform ;;
     platform/*/*/*) echo "$1" | cut -d/ -f3 ;;
-    game/*) echo game ;;
     */*) echo "${1%%/*}" ;;
     *) echo "$1" ;;
   esac
@@ -41,7 +38,7 @@ while IFS= read -r -d '' file; do
   file=${file#./}
   from=$(folder_of "$file")
   if [[ -z ${level[$from]:-} ]]; then
-    echo "$file: folder '$from' has no place in the stack (scripts/check-layers.sh)"
+    echo "$file: folder '$from' has no place in the stack (layers.txt)"
     status=1
     continue
   fi

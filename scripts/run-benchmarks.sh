@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Runs every benchmark program of the build and prints its figures. They run under a private
 # X server (the drawing benchmarks need an OpenGL context; no window appears on the desktop)
-# with openbox as its window manager, so that full screen behaves as on a desktop; what a
-# benchmark logs goes to build/bench/<name>.log, so only the figures are printed.
+# with openbox as its window manager (scripts/with-desktop.sh), so that full screen behaves as
+# on a desktop; what a benchmark logs goes to build/bench/<name>.log, so only the figures are
+# printed.
 # QUANDRELS_BENCH_SECONDS sets how long bench_frames* measure each display (default 10).
 set -euo pipefail
 build_dir=${1:-build}
+scripts=$(cd "$(dirname "$0")" && pwd)
 shopt -s nullglob
 benches=()
 for bench in "$build_dir"/bench/bench_*; do
@@ -19,17 +21,7 @@ if [[ ${#benches[@]} -eq 0 ]]; then
 fi
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 export SDL_VIDEODRIVER=x11
-xvfb-run -a -s "-screen 0 1920x1080x24" bash -c '
-  openbox --sm-disable >/dev/null 2>&1 &
-  wm=$!
-  trap "kill $wm 2>/dev/null || true" EXIT
-  # openbox names itself on the root window once it manages the screen.
-  for _ in $(seq 300); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
-    sleep 0.1
-  done
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" ||
-    echo "openbox did not start: full-screen figures are without a window manager" >&2
+xvfb-run -a -s "-screen 0 1920x1080x24" "$scripts/with-desktop.sh" --optional bash -c '
   for bench in "$@"; do
     echo "== $(basename "$bench") =="
     "$bench" --benchmark_counters_tabular=true 2>"$bench.log"

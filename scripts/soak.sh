@@ -2,27 +2,21 @@
 # Soak of both programs (bench/SoakBench.cpp): 1,000 display switches and 100 full-screen
 # toggles each, printing the resident memory figures, then a shorter run of the shader build
 # under valgrind, printing its leak summary (definite leaks must be none). Runs under a private
-# X server with openbox as its window manager, so that full screen behaves as on a desktop;
-# the games' logs go to build/bench/<name>.log and <name>.valgrind.log.
+# X server with openbox as its window manager (scripts/with-desktop.sh), so that full screen
+# behaves as on a desktop; the games' logs go to build/bench/<name>.log and <name>.valgrind.log.
 # Each bench prints, beside the resident size, the allocator's bytes in use and the GL objects
 # the game owns, after switch 100 and at the end (bench/SoakBench.cpp says how to read them).
 #   scripts/soak.sh [build-dir]      SOAK_SWITCHES, SOAK_TOGGLES, SOAK_VALGRIND_SWITCHES and
 #                                    SOAK_VALGRIND_TOGGLES set the counts
 set -euo pipefail
 build_dir=$(cd "${1:-build}" && pwd)
+scripts=$(cd "$(dirname "$0")" && pwd)
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 export SDL_VIDEODRIVER=x11
 export SOAK_SWITCHES=${SOAK_SWITCHES:-1000} SOAK_TOGGLES=${SOAK_TOGGLES:-100}
 export SOAK_VALGRIND_SWITCHES=${SOAK_VALGRIND_SWITCHES:-20} SOAK_VALGRIND_TOGGLES=${SOAK_VALGRIND_TOGGLES:-4}
-xvfb-run -a -s "-screen 0 1920x1080x24" bash -c '
+xvfb-run -a -s "-screen 0 1920x1080x24" "$scripts/with-desktop.sh" --optional bash -c '
   set -uo pipefail
-  openbox --sm-disable >/dev/null 2>&1 &
-  wm=$!
-  trap "kill $wm 2>/dev/null || true" EXIT
-  for _ in $(seq 300); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
-    sleep 0.1
-  done
   status=0
   for bench in "$1"/bench/bench_soak "$1"/bench/bench_soak_fixed; do
     echo "== $(basename "$bench") =="

@@ -21,16 +21,16 @@
 #include <vector>
 
 #include "game/lava/Flash.h"
-#include "game/lava/LavaSolver.h"
 #include "game/lava/LavaStones.h"
 #include "game/lava/Stone.h"
 #include "play/TeaserEntry.h"
 #include "scene/Picking.h"
-#include "scene/WindowPoint.h"
 #include "support/AlteredPack.h"
+#include "support/LavaSolver.h"
 #include "support/PlayedGame.h"
 #include "support/SoundMatch.h"
 #include "support/TempDir.h"
+#include "support/WindowPoint.h"
 
 namespace {
 

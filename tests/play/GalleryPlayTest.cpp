@@ -11,13 +11,15 @@
 #include <string>
 
 #include "game/gallery/CheckText.h"
+#include "game/gallery/FullscreenText.h"
 #include "game/gallery/Gallery.h"
 #include "game/gallery/Icon.h"
-#include "game/gallery/IconOnScreen.h"
 #include "play/ExitPicture.h"
 #include "play/GalleryBackdrop.h"
 #include "scene/MeshRenderer.h"
 #include "scene/Scene.h"
+#include "support/IconOnScreen.h"
+#include "support/OverlayArea.h"
 #include "support/PlayedGame.h"
 #include "support/SoundMatch.h"
 #include "window/Timer.h"
@@ -69,10 +71,11 @@ TEST(GalleryPlayTest, TheGameOpensOnTheGalleryWhichRestsAfterAboutTwoTurns) {
         EXPECT_FALSE(rest.black());
         // Whole turns bring the fourth icon ("icon3.png", the hardest lava stones) back to the
         // front: three red dots. The icons stand out from the backdrop along their way.
-        for (double x : {386.0, 456.0, 526.0}) {
-            Rgb dot = rest.overlayMean(x - 6, 414, x + 6, 426);
-            EXPECT_GT(dot.r, 150) << x << " in " << rest.file;
-            EXPECT_LT(dot.g, 90) << x << " in " << rest.file;
+        for (MeshRenderer* dot : gallery->difficultyDots) {
+            const Vector3 at = dot->localMatrix.getBase();
+            Rgb seen = rest.overlayMean(at.x - 6, at.y - 6, at.x + 6, at.y + 6);
+            EXPECT_GT(seen.r, 150) << at.x << " in " << rest.file;
+            EXPECT_LT(seen.g, 90) << at.x << " in " << rest.file;
         }
         Vector2 front = windowPointOf(gallery, g.window, iconAt(gallery, 4));
         EXPECT_NEAR(front.x, 0.5f, 0.02f);
@@ -82,9 +85,17 @@ TEST(GalleryPlayTest, TheGameOpensOnTheGalleryWhichRestsAfterAboutTwoTurns) {
                 << "icon " << child << " in " << rest.file;
         }
         // The hint is still on at the bottom; it is gone after nine seconds.
-        const double hint = rest.overlayMean(300, 472, 612, 488).brightness();
+        FullscreenText* text = nullptr;
+        for (Component* c : gallery->overlayScene->children) {
+            if (!text) text = dynamic_cast<FullscreenText*>(c);
+        }
+        ASSERT_NE(text, nullptr);
+        const OverlayArea bottom = middleOf(text, 0.6f, 0.5f);
+        const double hint =
+            rest.overlayMean(bottom.left, bottom.top, bottom.right, bottom.bottom).brightness();
         g.frames(400);
-        const double gone = g.screenshot("").overlayMean(300, 472, 612, 488).brightness();
+        const double gone =
+            g.screenshot("").overlayMean(bottom.left, bottom.top, bottom.right, bottom.bottom).brightness();
         EXPECT_GT(hint, gone + 15) << rest.file;
 
         // Escape, then Escape on the exit screen.
@@ -184,8 +195,10 @@ TEST(GalleryPlayTest, AClickOnTheIconWithoutATeaserShowsTheTopBand) {
         EXPECT_TRUE(empty->pressTimer->running);
         EXPECT_TRUE(gallery->checkText->fadeTimer->running);
         const Screenshot shown = g.screenshot("play-gallery-top-band-" + BUILD);
-        const double band = shown.overlayMean(250, 24, 662, 40).brightness();
-        EXPECT_GT(band, before.overlayMean(250, 24, 662, 40).brightness() + 15) << shown.file;
+        const OverlayArea top = middleOf(gallery->checkText, 0.8f, 0.5f);
+        const double band = shown.overlayMean(top.left, top.top, top.right, top.bottom).brightness();
+        EXPECT_GT(band, before.overlayMean(top.left, top.top, top.right, top.bottom).brightness() + 15)
+            << shown.file;
 
         // The press ends, and nothing follows: no fade, the gallery stays.
         g.frames(60);
@@ -193,7 +206,8 @@ TEST(GalleryPlayTest, AClickOnTheIconWithoutATeaserShowsTheTopBand) {
         EXPECT_EQ(g.window->display, g.gallery);
         // The band goes after 4.5 s.
         g.frames(200);
-        EXPECT_LT(g.screenshot("").overlayMean(250, 24, 662, 40).brightness(), band - 15);
+        EXPECT_LT(g.screenshot("").overlayMean(top.left, top.top, top.right, top.bottom).brightness(),
+                  band - 15);
 
         g.escape();
         g.frames(2);

@@ -21,11 +21,11 @@
 #include <vector>
 
 #include "game/lava/LavaLevels.h"
-#include "game/lava/LavaSolver.h"
 #include "play/GalleryView.h"
-#include "play/PerspectiveView.h"
 #include "play/ProgramChecks.h"
+#include "play/StoneSceneView.h"
 #include "play/TeaserScreens.h"
+#include "support/LavaSolver.h"
 #include "support/ProgramPlay.h"
 #include "support/SoundMatch.h"
 
@@ -41,7 +41,7 @@ constexpr double SWITCH_SECONDS = 1.5;
 std::array<double, 2> stonePoint(int id, const Screenshot& shot) {
     for (const LavaLevels::StoneSpot& spot : LEVEL.stones) {
         if (spot.id == id)
-            return perspectivePoint(spot.x, spot.y, LavaLevels::STONE_Z, shot.width, shot.height);
+            return stoneScenePoint(spot.x, spot.y, LavaLevels::STONE_Z, shot.width, shot.height);
     }
     return {0, 0};
 }
@@ -178,7 +178,7 @@ TEST_P(LavaProgramTest, AGameWonByClickingTheHiddenResetFullScreenAndClosedByThe
     ASSERT_TRUE(game.runFrames(ProgramPlay::framesOf(SWITCH_SECONDS)));
     seen = game.screenshot("");
     EXPECT_EQ(litMask(seen), lavasolver::ALL_LIT) << brightnesses(seen);
-    std::array<double, 2> reset = perspectivePoint(LEVEL.resetX, LEVEL.resetY, LavaLevels::STONE_Z);
+    std::array<double, 2> reset = stoneScenePoint(LEVEL.resetX, LEVEL.resetY, LavaLevels::STONE_Z);
     game.click(reset[0], reset[1]);
     ASSERT_TRUE(game.runFrames(ProgramPlay::framesOf(SWITCH_SECONDS)));
     seen = game.screenshot(shot + "reset");

@@ -17,8 +17,8 @@
 #include "game/runes/Runes.h"
 #include "play/TeaserEntry.h"
 #include "scene/Picking.h"
-#include "scene/WindowPoint.h"
 #include "support/PlayedGame.h"
+#include "support/WindowPoint.h"
 #include "window/Timer.h"
 
 namespace {

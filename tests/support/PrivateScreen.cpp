@@ -1,7 +1,5 @@
 #include "support/PrivateScreen.h"
 
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -18,9 +16,17 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr auto START_DEADLINE = std::chrono::seconds(30);
+// The window manager's script waits up to 30 s itself; this leaves it room to say so.
+constexpr auto WINDOW_MANAGER_DEADLINE = std::chrono::seconds(40);
 
-// Starts `argv` with standard input and output on /dev/null; `keepFd` stays open in the child.
-pid_t spawn(const std::vector<std::string>& argv, const std::string& display = "", int keepFd = -1) {
+struct Streams {
+    int in = -1;    // standard input; /dev/null when -1
+    int out = -1;   // standard output; /dev/null when -1
+    int keep = -1;  // stays open as itself
+};
+
+// Starts `argv` with standard error on /dev/null and the given streams.
+pid_t spawn(const std::vector<std::string>& argv, const std::string& display, Streams streams) {
     std::vector<char*> args;
     for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
@@ -29,9 +35,11 @@ pid_t spawn(const std::vector<std::string>& argv, const std::string& display = "
         // A test that crashes must not leave its X server and window manager running.
         prctl(PR_SET_PDEATHSIG, SIGTERM);
         int null = open("/dev/null", O_RDWR);
-        if (null < 0 || dup2(null, 0) < 0 || dup2(null, 1) < 0 || dup2(null, 2) < 0) _exit(126);
+        if (null < 0 || dup2(streams.in >= 0 ? streams.in : null, 0) < 0 ||
+            dup2(streams.out >= 0 ? streams.out : null, 1) < 0 || dup2(null, 2) < 0)
+            _exit(126);
         for (int fd = 3; fd < 1024; fd++) {
-            if (fd != keepFd) close(fd);
+            if (fd != streams.keep) close(fd);
         }
         if (!display.empty()) setenv("DISPLAY", display.c_str(), 1);
         execvp(args[0], args.data());
@@ -55,31 +63,19 @@ void end(pid_t& pid) {
     pid = -1;
 }
 
-// The window a window manager names on the root window (EWMH), when it names one that
-// names itself back: then it is running.
-bool windowManagerRuns(::Display* display) {
-    Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
-    auto named = [&](Window on) -> Window {
-        Atom type;
-        int format;
-        unsigned long items, after;
-        unsigned char* data = nullptr;
-        Window found = 0;
-        if (XGetWindowProperty(display, on, check, 0, 1, False, XA_WINDOW, &type, &format, &items, &after,
-                               &data) == Success &&
-            data) {
-            if (items == 1 && format == 32)
-                found = static_cast<Window>(*reinterpret_cast<unsigned long*>(data));
-            XFree(data);
-        }
-        return found;
-    };
-    XErrorHandler previous = XSetErrorHandler([](::Display*, XErrorEvent*) { return 0; });
-    Window child = named(DefaultRootWindow(display));
-    bool runs = child != 0 && named(child) == child;
-    XSync(display, False);
-    XSetErrorHandler(previous);
-    return runs;
+// Reads from `fd` until a line has come, the writer has gone or the deadline has passed;
+// returns what came.
+std::string readLine(int fd, std::chrono::seconds within) {
+    std::string text;
+    const auto deadline = Clock::now() + within;
+    while (Clock::now() < deadline && text.find('\n') == std::string::npos) {
+        pollfd wait = {fd, POLLIN, 0};
+        if (poll(&wait, 1, 100) <= 0) continue;
+        char c;
+        if (read(fd, &c, 1) != 1) break;
+        text += c;
+    }
+    return text;
 }
 
 }  // namespace
@@ -89,6 +85,7 @@ PrivateScreen::PrivateScreen(bool withWindowManager) {
 }
 
 PrivateScreen::~PrivateScreen() {
+    if (holdWindowManager >= 0) close(holdWindowManager);
     end(windowManager);
     end(server);
 }
@@ -104,17 +101,9 @@ bool PrivateScreen::startServer() {
     std::string size = std::to_string(WIDTH) + "x" + std::to_string(HEIGHT) + "x24";
     server = spawn({"Xvfb", "-displayfd", std::to_string(channel[1]), "-screen", "0", size, "-nolisten",
                     "tcp", "-noreset"},
-                   "", channel[1]);
+                   "", Streams{-1, -1, channel[1]});
     close(channel[1]);
-    std::string number;
-    const auto deadline = Clock::now() + START_DEADLINE;
-    while (Clock::now() < deadline && number.find('\n') == std::string::npos) {
-        pollfd wait = {channel[0], POLLIN, 0};
-        if (poll(&wait, 1, 100) <= 0) continue;
-        char c;
-        if (read(channel[0], &c, 1) != 1) break;
-        number += c;
-    }
+    const std::string number = readLine(channel[0], START_DEADLINE);
     close(channel[0]);
     if (server < 0 || number.find('\n') == std::string::npos) {
         problem = "Xvfb did not start (is it installed? scripts/install-deps.sh)";
@@ -125,22 +114,28 @@ bool PrivateScreen::startServer() {
 }
 
 bool PrivateScreen::startWindowManager() {
-    ::Display* display = XOpenDisplay(name.c_str());
-    if (!display) {
-        problem = "cannot open " + name;
+    // The script's command says "up" once openbox manages the screen, and then reads the hold
+    // pipe until it closes, when this screen goes (or the test process with it).
+    // Close-on-exec: no other program the test starts may keep the hold pipe open.
+    int ready[2], hold[2];
+    if (pipe2(ready, O_CLOEXEC) != 0) {
+        problem = "no pipe for the window manager";
         return false;
     }
-    windowManager = spawn({"openbox", "--sm-disable"}, name);
-    bool runs = false;
-    const auto deadline = Clock::now() + START_DEADLINE;
-    while (!(runs = windowManagerRuns(display)) && Clock::now() < deadline) {
-        if (waitpid(windowManager, nullptr, WNOHANG) == windowManager) {
-            windowManager = -1;
-            break;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    if (pipe2(hold, O_CLOEXEC) != 0) {
+        close(ready[0]);
+        close(ready[1]);
+        problem = "no pipe for the window manager";
+        return false;
     }
-    XCloseDisplay(display);
+    windowManager = spawn({std::string(QUANDRELS_SOURCE_DIR) + "/scripts/with-desktop.sh", "sh", "-c",
+                           "echo up && exec cat >/dev/null"},
+                          name, Streams{hold[0], ready[1]});
+    close(hold[0]);
+    close(ready[1]);
+    holdWindowManager = hold[1];
+    const bool runs = readLine(ready[0], WINDOW_MANAGER_DEADLINE) == "up\n";
+    close(ready[0]);
     if (!runs) problem = "openbox did not come up on " + name + " (is it installed? scripts/install-deps.sh)";
     return runs;
 }

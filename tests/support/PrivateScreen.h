@@ -1,7 +1,7 @@
 // An X server of the test's own: Xvfb on a free display number with a 1920 x 1080 screen and,
-// unless asked not to, openbox as its window manager, so that full screen and window
-// placement behave as on a desktop and no other test's window can cover ours. Both are
-// ended when it goes.
+// unless asked not to, openbox as its window manager, started as the scripts start it
+// (scripts/with-desktop.sh), so that full screen and window placement behave as on a desktop
+// and no other test's window can cover ours. Both are ended when it goes.
 #pragma once
 
 #include <sys/types.h>
@@ -33,6 +33,7 @@ private:
 
     std::string name;
     pid_t server = -1;
-    pid_t windowManager = -1;
+    pid_t windowManager = -1;    // scripts/with-desktop.sh, which ends openbox when it ends
+    int holdWindowManager = -1;  // its command runs until this pipe closes
     bool ready = false;
 };

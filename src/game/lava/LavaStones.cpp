@@ -35,11 +35,6 @@ using LavaLevels::Extra;
 
 namespace {
 
-// The stone camera: at the origin looking along -z.
-constexpr float FIELD_OF_VIEW = 45;
-constexpr float NEAR = 0.1f;
-constexpr float FAR = 10;
-
 // Where spot k of a level stands in the stones' plane.
 void spotPosition(const LavaLevels::Level& layout, int k, float* x, float* y) {
     if (layout.ellipseX == 0) {
@@ -84,7 +79,7 @@ LavaStones::LavaStones(Application* app, int level) : Display(app), level(level)
 
     stoneScene = new Scene();
     stoneScene->viewportRef = &viewport;
-    Camera* stoneCamera = new Camera(FIELD_OF_VIEW, NEAR, FAR);
+    Camera* stoneCamera = new Camera(FIELD_OF_VIEW, NEAR_PLANE, FAR_PLANE);
     stoneScene->camera = stoneCamera;
     stoneScene->add(stoneCamera);
 

@@ -21,6 +21,10 @@ public:
                                                       2.5f, 3.5f, 3.8f, 4.1f, 4.8f};
     static constexpr float NOVA_DURATION = 10;
     static constexpr int NOVAS_PER_VOLLEY = 3;
+    // The stone camera: at the origin, looking along -z with +y up.
+    static constexpr float FIELD_OF_VIEW = 45;  // vertical, degrees
+    static constexpr float NEAR_PLANE = 0.1f;
+    static constexpr float FAR_PLANE = 10;
 
     Scene* sceneryScene;        // 911 x 512 overlay: backdrop, stars or glitters, clouds, progress, flash
     Scene* stoneScene;          // perspective: stones, ring, lava floor, hidden reset, novas

@@ -23,9 +23,8 @@
 namespace {
 
 const float BAR_POINTS[] = {0, 1};
-const float BAR_UP_KEYS[] = {-1.8f, -1.2f};
-const float BAR_DOWN_KEYS[] = {-1.2f, -1.8f};
-const float BAR_Z = -3.5f;
+const float BAR_UP_KEYS[] = {Runes::BAR_DOWN_Y, Runes::BAR_UP_Y};
+const float BAR_DOWN_KEYS[] = {Runes::BAR_UP_Y, Runes::BAR_DOWN_Y};
 const float BUTTON_SCALE = 0.25f;
 
 // Layers of the passes, in drawing order.

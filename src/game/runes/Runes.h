@@ -23,6 +23,10 @@ public:
     static constexpr int SHOWING = 0;
     static constexpr int ANSWERING = 1;
     static constexpr int CLOSING = 2;
+    // The bar of buttons in the rune scene: below the view, and up in it while answering.
+    static constexpr float BAR_DOWN_Y = -1.8f;
+    static constexpr float BAR_UP_Y = -1.2f;
+    static constexpr float BAR_Z = -3.5f;
 
     int level;
     int cursor = 0;  // the rune the next symbol button gives its symbol to

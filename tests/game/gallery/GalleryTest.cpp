@@ -12,17 +12,21 @@
 #include "app/SharedLayer.h"
 #include "audio/AudioFixtures.h"
 #include "audio/AudioPlayer.h"
+#include "game/DisplayTable.h"
 #include "game/ExitDisplay.h"
 #include "game/gallery/CheckText.h"
+#include "game/gallery/FullscreenText.h"
 #include "game/gallery/Gallery.h"
 #include "game/gallery/Icon.h"
-#include "game/gallery/IconOnScreen.h"
+#include "game/lava/LavaStones.h"
+#include "game/runes/Runes.h"
 #include "render/Mesh.h"
 #include "resources/Resources.h"
 #include "scene/Camera.h"
 #include "scene/MeshRenderer.h"
 #include "scene/Scene.h"
 #include "support/GameFolder.h"
+#include "support/IconOnScreen.h"
 #include "support/LogCapture.h"
 #include "support/PlatformEvents.h"
 #include "support/Png.h"
@@ -39,17 +43,26 @@ const Rgb BACKDROP{0, 0, 128};
 const Rgb CHECK_TEXT{255, 0, 255};
 const Rgb FULLSCREEN_TEXT{0, 255, 0};
 
-// The icons in the order the game adds them, each in a colour of its own.
-struct IconRow {
-    const char* texture;
-    int difficulty;
-    Rgb color;
+// The gallery's icons in the order the game adds them: the display steps that have one.
+std::vector<const DisplayStep*> iconSteps() {
+    std::vector<const DisplayStep*> steps;
+    for (const DisplayStep& step : DISPLAY_STEPS) {
+        if (step.icon) steps.push_back(&step);
+    }
+    return steps;
+}
+
+// Each icon's picture in a colour of its own, in the same order.
+const Rgb ICON_COLORS[] = {
+    {250, 250, 0}, {0, 250, 250}, {250, 130, 0},   {255, 0, 0},
+    {130, 0, 250}, {0, 130, 0},   {130, 130, 130}, {255, 255, 255},
 };
-const IconRow ICONS[] = {
-    {"icon1.png", 0, {250, 250, 0}},   {"icon8.png", 0, {0, 250, 250}},    {"icon2.png", 1, {250, 130, 0}},
-    {"icon3.png", 2, {255, 0, 0}},     {"icon4.png", 0, {130, 0, 250}},    {"icon5.png", 1, {0, 130, 0}},
-    {"icon6.png", 2, {130, 130, 130}}, {"icon7.png", -1, {255, 255, 255}},
-};
+constexpr size_t iconCount() {
+    size_t count = 0;
+    for (const DisplayStep& step : DISPLAY_STEPS) count += step.icon ? 1 : 0;
+    return count;
+}
+static_assert(std::size(ICON_COLORS) == iconCount(), "a colour for every icon");
 
 std::string solid(Rgb c, uint8_t alpha = 255) {
     std::vector<uint8_t> pixels;
@@ -72,7 +85,7 @@ std::map<std::string, std::string> galleryData() {
         {"horizonFlare.png", solid({255, 255, 255}, 0)}, {"check_text.png", solid(CHECK_TEXT)},
         {"fullscreen.png", solid(FULLSCREEN_TEXT)},      {"pau.wav", pressSound()},
     };
-    for (const IconRow& icon : ICONS) files[icon.texture] = solid(icon.color);
+    for (size_t i = 0; i < iconSteps().size(); i++) files[iconSteps()[i]->icon] = solid(ICON_COLORS[i]);
     return files;
 }
 
@@ -90,14 +103,14 @@ struct GalleryRig : GameFolder {
         app.gallery = gallery;
         app.displays.add(gallery);
         if (withIcons) {
-            for (const IconRow& row : ICONS) {
+            for (const DisplayStep* step : iconSteps()) {
                 Display* teaser = nullptr;
-                if (row.difficulty >= 0) {
+                if (step->created != DisplayKind::NO_DISPLAY) {
                     teaser = new Display(&app);
                     app.displays.add(teaser);
                     teasers.push_back(teaser);
                 }
-                icons.push_back(new Icon(teaser, row.texture, row.difficulty));
+                icons.push_back(new Icon(teaser, step->icon, step->iconDifficulty));
                 gallery->iconScene->add(icons.back());
             }
         }
@@ -136,6 +149,21 @@ struct GalleryRig : GameFolder {
                      static_cast<int>(r.y + y * r.height / 512.0f));
     }
 
+    // The pixel at the middle of an overlay picture (a dot, a text band), where the gallery
+    // placed it.
+    unsigned int middlePixel(const Transform* plane) {
+        const Vector3 at = plane->localMatrix.getBase();
+        return canvasPixel(at.x, at.y);
+    }
+
+    // The hint at the bottom.
+    FullscreenText* hint() const {
+        for (Component* c : gallery->overlayScene->children) {
+            if (auto* text = dynamic_cast<FullscreenText*>(c)) return text;
+        }
+        return nullptr;
+    }
+
     std::vector<bool> pressed() const {
         std::vector<bool> out;
         for (Icon* icon : icons) out.push_back(icon->pressTimer->running);
@@ -161,14 +189,18 @@ TEST(GalleryTest, ItDrawsTheBackdropTheIconInFrontItsDifficultyAndTheHint) {
     Vector2 at = rig.pointOf(front);
     EXPECT_NEAR(at.x, 0.5f, 0.02f);
     EXPECT_NEAR(at.y, 0.52f, 0.03f);
-    expectColor(rig.pixel(static_cast<int>(at.x * 854), static_cast<int>(at.y * 480)), ICONS[3].color,
+    expectColor(rig.pixel(static_cast<int>(at.x * 854), static_cast<int>(at.y * 480)), ICON_COLORS[3],
                 "the icon in front");
     expectColor(rig.pixel(4, 4), BACKDROP, "top left");
     // Three red dots.
-    for (float x : {386.0f, 456.0f, 526.0f}) expectColor(rig.canvasPixel(x, 420), {255, 0, 0}, "a dot");
+    for (MeshRenderer* dot : rig.gallery->difficultyDots)
+        expectColor(rig.middlePixel(dot), {255, 0, 0}, "a dot");
     // The hint shows at the bottom; the top band waits for a click.
-    expectColor(rig.canvasPixel(300, 480), FULLSCREEN_TEXT, "the hint");
-    expectColor(rig.canvasPixel(300, 32), BACKDROP, "the top band");
+    ASSERT_NE(rig.hint(), nullptr);
+    EXPECT_EQ(rig.hint()->localMatrix.getBase(), Vector3(456, 480, 0));
+    EXPECT_EQ(rig.gallery->checkText->localMatrix.getBase(), Vector3(456, 32, 0));
+    expectColor(rig.middlePixel(rig.hint()), FULLSCREEN_TEXT, "the hint");
+    expectColor(rig.middlePixel(rig.gallery->checkText), BACKDROP, "the top band");
 }
 
 TEST(GalleryTest, IconsFadeTowardsTheEndsOfThePath) {
@@ -267,14 +299,14 @@ TEST(GalleryTest, TheIconWithoutATeaserShowsTheTopTextAndLeadsNowhere) {
     rig.frames(2);
     Icon* empty = rig.icons[7];
     for (MeshRenderer* dot : rig.gallery->difficultyDots) EXPECT_EQ(dot->ambientColor.a, 0.0f);
-    expectColor(rig.canvasPixel(456, 420), BACKDROP, "no dot");
+    expectColor(rig.middlePixel(rig.gallery->difficultyDots[1]), BACKDROP, "no dot");
 
     rig.click(rig.pointOf(empty));
     EXPECT_TRUE(empty->pressTimer->running);
     EXPECT_TRUE(pressSoundPlays());
     EXPECT_TRUE(rig.gallery->checkText->fadeTimer->running);
     rig.frames(2);
-    expectColor(rig.canvasPixel(300, 32), CHECK_TEXT, "the top band");
+    expectColor(rig.middlePixel(rig.gallery->checkText), CHECK_TEXT, "the top band");
     EXPECT_GT(empty->depth, Icon::REST_DEPTH - 1.5f);
     EXPECT_LT(empty->depth, Icon::REST_DEPTH) << "it sinks like any other";
 
@@ -291,7 +323,7 @@ TEST(GalleryTest, TheIconWithoutATeaserShowsTheTopTextAndLeadsNowhere) {
     rig.frame(0.02f);
     EXPECT_EQ(rig.gallery->checkText->ambientColor.a, 1.0f);
     rig.frame(0.02f);
-    expectColor(rig.canvasPixel(300, 32), CHECK_TEXT, "the top band again");
+    expectColor(rig.middlePixel(rig.gallery->checkText), CHECK_TEXT, "the top band again");
 }
 
 TEST(GalleryTest, DraggingWithTheButtonHeldSetsTheSpin) {
@@ -331,7 +363,12 @@ TEST(GalleryTest, FromStartTheCarouselTurnsAboutTwoTurnsAndRests) {
 TEST(GalleryTest, WithoutIconsTheDotsStayWhite) {
     GalleryRig rig(false);
     for (MeshRenderer* dot : rig.gallery->difficultyDots) EXPECT_EQ(dot->ambientColor, (Color{1, 1, 1, 1}));
-    for (float x : {386.0f, 456.0f, 526.0f}) expectColor(rig.canvasPixel(x, 420), {255, 255, 255}, "a dot");
+    // Under the carousel, 70 units apart.
+    for (int i = 0; i < Gallery::DOTS; i++) {
+        EXPECT_EQ(rig.gallery->difficultyDots[i]->localMatrix.getBase(), Vector3(386.0f + 70 * i, 420, 0));
+    }
+    for (MeshRenderer* dot : rig.gallery->difficultyDots)
+        expectColor(rig.middlePixel(dot), {255, 255, 255}, "a dot");
     expectColor(rig.canvasPixel(456, 256), BACKDROP, "the middle");
 }
 
@@ -411,23 +448,35 @@ TEST(GalleryTest, TheGameBuildsItsDisplaysAndIconsInTheTablesOrder) {
 
     Gallery* gallery = dynamic_cast<Gallery*>(app.gallery);
     ASSERT_NE(gallery, nullptr);
-    ASSERT_EQ(gallery->iconScene->children.size(), 9);
+    const std::vector<const DisplayStep*> steps = iconSteps();
+    ASSERT_EQ(gallery->iconScene->children.size(), static_cast<int>(steps.size()) + 1);
     EXPECT_EQ(gallery->iconScene->children.at(0), gallery->iconScene->camera);
-    // Each teaser's icon leads to the display built right before it, so the teasers' icons
-    // follow the order of the displays; the last icon leads nowhere.
+    // Each teaser's icon leads to the display built right before it, of the step's kind and
+    // level, so the teasers' icons follow the order of the displays; the last icon leads
+    // nowhere.
     int lastPlace = 0;
-    for (int i = 0; i < 8; i++) {
-        Icon* icon = dynamic_cast<Icon*>(gallery->iconScene->children.at(i + 1));
+    for (size_t i = 0; i < steps.size(); i++) {
+        Icon* icon = dynamic_cast<Icon*>(gallery->iconScene->children.at(static_cast<int>(i) + 1));
         ASSERT_NE(icon, nullptr);
-        EXPECT_STREQ(icon->textureResource->name, ICONS[i].texture);
-        EXPECT_EQ(icon->difficulty, ICONS[i].difficulty);
+        EXPECT_STREQ(icon->textureResource->name, steps[i]->icon);
+        EXPECT_EQ(icon->difficulty, steps[i]->iconDifficulty);
+        if (steps[i]->created == DisplayKind::LAVA_STONES) {
+            auto* lava = dynamic_cast<LavaStones*>(icon->display);
+            ASSERT_NE(lava, nullptr) << steps[i]->icon;
+            EXPECT_EQ(lava->level, steps[i]->level);
+        } else if (steps[i]->created == DisplayKind::RUNES) {
+            auto* runes = dynamic_cast<Runes*>(icon->display);
+            ASSERT_NE(runes, nullptr) << steps[i]->icon;
+            EXPECT_EQ(runes->level, steps[i]->level);
+        }
         if (!icon->display) continue;
         int place = 0;
         while (place < app.displays.size() && app.displays.at(place) != icon->display) place++;
-        EXPECT_EQ(place, lastPlace + 1) << ICONS[i].texture;
+        EXPECT_EQ(place, lastPlace + 1) << steps[i]->icon;
         lastPlace = place;
     }
-    EXPECT_EQ(dynamic_cast<Icon*>(gallery->iconScene->children.at(8))->display, nullptr);
+    EXPECT_EQ(dynamic_cast<Icon*>(gallery->iconScene->children.at(static_cast<int>(steps.size())))->display,
+              nullptr);
     EXPECT_EQ(lastPlace + 2, app.displays.size()) << "the exit display comes last";
 }
 

@@ -26,6 +26,7 @@
 #include "scene/Scene.h"
 #include "support/LogCapture.h"
 #include "support/Png.h"
+#include "support/WindowPoint.h"
 #include "support/WorkingDirectory.h"
 #include "window/Window.h"
 #include "window/WindowEvents.h"
@@ -108,16 +109,7 @@ public:
     }
 
     // Where a point of the stone scene shows, in fractions of the window.
-    Vector2 onScreen(Vector3 world) const {
-        Camera* camera = lava->stoneScene->camera;
-        Matrix4x4 clipping = camera->getView();
-        clipping.mult(camera->projection, false);
-        Vector4 c = clipping.translateVector(Vector4(world.x, world.y, world.z, 1));
-        const Rect& box = lava->viewport;
-        float x = box.x + (c.x / c.w + 1) / 2 * box.width;
-        float y = box.y + (1 - c.y / c.w) / 2 * box.height;
-        return Vector2(x / app.window->viewport.width, y / app.window->viewport.height);
-    }
+    Vector2 onScreen(Vector3 world) const { return windowPointOf(lava->stoneScene, app.window, world); }
     Vector2 stoneOnScreen(int id) const { return onScreen(stones()[id]->getGlobalTransform().getBase()); }
 
     // A press and release at a point of the window (fractions).

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <set>
 
-#include "game/lava/LavaSolver.h"
 #include "game/lava/LavaStones.h"
+#include "support/LavaSolver.h"
 
 namespace {
 

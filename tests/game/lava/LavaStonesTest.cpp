@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <set>
 
+#include "LavaScreen.h"
 #include "audio/AudioPlayer.h"
 #include "core/EventName.h"
 #include "core/Observer.h"
@@ -15,8 +16,6 @@
 #include "game/lava/Glitter.h"
 #include "game/lava/Lava.h"
 #include "game/lava/LavaEvents.h"
-#include "game/lava/LavaScreen.h"
-#include "game/lava/LavaSolver.h"
 #include "game/lava/Nova.h"
 #include "game/lava/Progress.h"
 #include "game/lava/Star.h"
@@ -24,6 +23,7 @@
 #include "render/Mesh.h"
 #include "resources/ResourceEvents.h"
 #include "resources/Resources.h"
+#include "support/LavaSolver.h"
 #include "support/RecordingComponent.h"
 #include "window/Timer.h"
 

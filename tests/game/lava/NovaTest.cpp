@@ -4,8 +4,9 @@
 
 #include <cmath>
 
+#include "StoneStage.h"
 #include "game/lava/HiddenReset.h"
-#include "game/lava/StoneStage.h"
+#include "game/lava/LavaLevels.h"
 #include "scene/Collider.h"
 #include "scene/Scene.h"
 
@@ -62,22 +63,28 @@ TEST_F(NovaTest, ANovaAlongTheVerticalHasAFiniteMatrix) {
 }
 
 TEST_F(NovaTest, TheHiddenResetIsASquareInThePlaneOfTheStones) {
-    auto* reset = new HiddenReset(2.15f, 1.15f, 0.5f);
+    // The third level's: the larger one, top right.
+    const LavaLevels::Level& level = LavaLevels::LEVEL_TABLE[2];
+    auto* reset = new HiddenReset(level.resetX, level.resetY, level.resetSize);
     scene->add(reset);
     struct Case {
-        float x, y;  // a point in the plane z = -4, looked at from the origin
+        float dx, dy;  // from the centre, in half sides; looked at from the origin
         bool hit;
     };
-    for (const Case c : {Case{2.15f, 1.15f, true}, Case{1.7f, 0.7f, true}, Case{2.6f, 1.6f, true},
-                         Case{1.6f, 1.15f, false}, Case{2.15f, 1.7f, false}, Case{0, 0, false}}) {
-        Vector3 towards(c.x, c.y, -4);
+    for (const Case c : {Case{0, 0, true}, Case{-0.9f, -0.9f, true}, Case{0.9f, 0.9f, true},
+                         Case{-1.1f, 0, false}, Case{0, 1.1f, false}}) {
+        Vector3 towards(level.resetX + c.dx * level.resetSize, level.resetY + c.dy * level.resetSize,
+                        LavaLevels::STONE_Z);
         scene->raycast(Ray{Vector3(0, 0, 0), normalize(towards)});
-        ASSERT_EQ(Scene::raycastInfo.results.size(), c.hit ? 1 : 0) << c.x << ", " << c.y;
+        ASSERT_EQ(Scene::raycastInfo.results.size(), c.hit ? 1 : 0) << c.dx << ", " << c.dy;
         if (c.hit) {
             EXPECT_EQ(findAncestor<HiddenReset>(Scene::raycastInfo.results.get(0).collider), reset);
-            EXPECT_NEAR(Scene::raycastInfo.results.get(0).point.z, -4, 1e-4);
+            EXPECT_NEAR(Scene::raycastInfo.results.get(0).point.z, LavaLevels::STONE_Z, 1e-4);
         }
     }
+    // Nothing straight ahead, far from the square.
+    scene->raycast(Ray{Vector3(0, 0, 0), Vector3(0, 0, -1)});
+    EXPECT_EQ(Scene::raycastInfo.results.size(), 0);
 }
 
 }  // namespace

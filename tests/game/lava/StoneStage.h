@@ -8,6 +8,7 @@
 
 #include "audio/AudioFixtures.h"
 #include "core/Buffer.h"
+#include "game/lava/LavaLevels.h"
 #include "game/lava/Nova.h"
 #include "game/lava/Stone.h"
 #include "scene/Scene.h"
@@ -32,12 +33,16 @@ protected:
         window.sendBroadcast(Events::UPDATE);
     }
 
-    // Seven stones in the scene (or under `holder`), lit as given, ids 0 to 6 along a row.
+    // The seven stones of the first level in the scene (or under `holder`), where the level
+    // places them (a row, ids 0 to 6 from left to right), lit as given by id; by id.
     std::vector<Stone*> row(const std::vector<bool>& lit, Component* holder = nullptr) {
-        std::vector<Stone*> stones;
-        for (int id = 0; id < 7; id++) {
-            stones.push_back(new Stone(id, lit[id], -2.25f + 0.75f * id, 0, "lava_stone1.obj", 0));
-            (holder ? holder : scene)->add(stones.back());
+        std::vector<Stone*> stones(LavaLevels::STONES, nullptr);
+        const LavaLevels::Level& first = LavaLevels::LEVEL_TABLE[0];
+        for (const LavaLevels::StoneSpot& spot : first.stones) {
+            Stone* stone = new Stone(spot.id, lit[spot.id], spot.x, spot.y,
+                                     LavaLevels::STONE_MESHES[spot.mesh], first.kind);
+            (holder ? holder : scene)->add(stone);
+            stones[spot.id] = stone;
         }
         return stones;
     }

@@ -2,8 +2,8 @@
 // spin and the brightness over frames.
 #include <gtest/gtest.h>
 
+#include "StoneStage.h"
 #include "game/lava/LavaEvents.h"
-#include "game/lava/StoneStage.h"
 #include "math/Matrix4x4.h"
 
 namespace {

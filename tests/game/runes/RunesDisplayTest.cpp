@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "RunesGame.h"
 #include "core/Component.h"
 #include "game/runes/Button.h"
 #include "game/runes/Result.h"
 #include "game/runes/Rune.h"
 #include "game/runes/RunesEvents.h"
-#include "game/runes/RunesGame.h"
 #include "render/Mesh.h"
 #include "resources/Resource.h"
 #include "resources/Resources.h"

@@ -1,4 +1,4 @@
-#include "game/runes/RunesGame.h"
+#include "RunesGame.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +14,7 @@
 #include "scene/Transform.h"
 #include "support/PlatformEvents.h"
 #include "support/Png.h"
+#include "support/WindowPoint.h"
 #include "window/Timer.h"
 #include "window/Window.h"
 
@@ -84,7 +85,7 @@ void RunesGame::untilAnswering() {
     // Frames of a player's 20 ms near the end of the showing, so that the runes end it as
     // they do in play: each rune keeps the opacity of the frame before the last.
     for (int i = 0; i < 200 && runes->phase != Runes::ANSWERING; i++) {
-        bool ending = runes->phase == Runes::SHOWING && rune(0)->showTimer->time > 6.5f;
+        bool ending = runes->phase == Runes::SHOWING && rune(0)->showTimer->time > Rune::SHOW_TIME - 0.5f;
         frame(ending ? 0.02f : 0.25f);
     }
     ASSERT_EQ(runes->phase, Runes::ANSWERING);
@@ -93,16 +94,7 @@ void RunesGame::untilAnswering() {
 }
 
 Vector2 RunesGame::windowPointOf(Vector3 world) const {
-    Camera* camera = runes->runeScene->camera;
-    Vector4 eye = camera->getView().translateVector(Vector4(world.x, world.y, world.z, 1));
-    Vector4 clip = camera->projection.translateVector(eye);
-    float fx = (clip.x / clip.w + 1) / 2;
-    float fy = (1 - clip.y / clip.w) / 2;
-    const Rect& vp = runes->viewport;
-    const Rect& window = app.window->viewport;
-    return Vector2(
-        (static_cast<float>(vp.x) + fx * static_cast<float>(vp.width)) / static_cast<float>(window.width),
-        (static_cast<float>(vp.y) + fy * static_cast<float>(vp.height)) / static_cast<float>(window.height));
+    return ::windowPointOf(runes->runeScene, app.window, world);
 }
 
 Vector2 RunesGame::windowPointOf(Component* node) const {
@@ -130,7 +122,7 @@ void RunesGame::saveScreenshot(const std::string& file) const {
 
 void RunesGame::raiseBar() {
     runes->bar->localMatrix.loadIdentity();
-    runes->bar->localMatrix.translate(Vector3(0, -1.2f, -3.5f));
+    runes->bar->localMatrix.translate(Vector3(0, Runes::BAR_UP_Y, Runes::BAR_Z));
 }
 
 void RunesGame::answerRight() {

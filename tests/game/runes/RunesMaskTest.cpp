@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "RunesGame.h"
 #include "game/runes/Rune.h"
-#include "game/runes/RunesGame.h"
 #include "scene/MeshRenderer.h"
 #include "support/Png.h"
 #include "window/Window.h"

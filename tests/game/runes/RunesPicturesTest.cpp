@@ -7,9 +7,9 @@
 
 #include <string>
 
+#include "RunesGame.h"
 #include "game/runes/Button.h"
 #include "game/runes/Rune.h"
-#include "game/runes/RunesGame.h"
 #include "window/Window.h"
 
 namespace {

@@ -8,7 +8,6 @@
 
 #include "game/gallery/Gallery.h"
 #include "game/gallery/Icon.h"
-#include "game/gallery/IconOnScreen.h"
 #include "game/runes/Button.h"
 #include "game/runes/Result.h"
 #include "game/runes/Rune.h"
@@ -16,7 +15,9 @@
 #include "scene/Camera.h"
 #include "scene/MeshRenderer.h"
 #include "scene/Scene.h"
+#include "support/IconOnScreen.h"
 #include "support/PlayedGame.h"
+#include "support/WindowPoint.h"
 #include "window/Window.h"
 
 namespace {
@@ -27,22 +28,8 @@ const std::string BUILD = "fixed";
 const std::string BUILD = "shader";
 #endif
 
-// Where a point of a scene seen by a perspective camera shows, in fractions of the window.
-Vector2 onScreen(PlayedGame& g, Scene* scene, Vector3 world) {
-    Camera* camera = scene->camera;
-    Vector4 eye = camera->getView().translateVector(Vector4(world.x, world.y, world.z, 1));
-    Vector4 clip = camera->projection.translateVector(eye);
-    const Rect& vp = *scene->getViewport();
-    const Rect& window = g.window->viewport;
-    float fx = (clip.x / clip.w + 1) / 2;
-    float fy = (1 - clip.y / clip.w) / 2;
-    return Vector2(
-        (static_cast<float>(vp.x) + fx * static_cast<float>(vp.width)) / static_cast<float>(window.width),
-        (static_cast<float>(vp.y) + fy * static_cast<float>(vp.height)) / static_cast<float>(window.height));
-}
-
 Vector2 onScreen(PlayedGame& g, Scene* scene, Transform* node) {
-    return onScreen(g, scene, node->getGlobalTransform().getBase());
+    return windowPointOf(scene, g.window, node);
 }
 
 void clickAt(PlayedGame& g, Vector2 at) { g.click(at.x, at.y); }
