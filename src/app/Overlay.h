@@ -2,12 +2,19 @@
 // and the textured pictures that backdrops, texts and the fade plane are made of.
 #pragma once
 
+#include <cstdint>
+
 #include "render/GLConstants.h"
 
 class Camera;
 class MeshRenderer;
 
 namespace Overlay {
+
+// The canvas's two layers: the backdrop, drawn before anything else, and the front, drawn
+// over the display's other scenes.
+inline constexpr uint32_t BACKDROP_LAYER = 1;
+inline constexpr uint32_t FRONT_LAYER = 2;
 
 // An orthographic camera over the whole canvas.
 Camera* makeCamera();
