@@ -5,6 +5,7 @@
 #pragma once
 
 #include "app/Display.h"
+#include "game/lava/LavaLevels.h"
 
 class Progress;
 class Scene;
@@ -42,11 +43,13 @@ public:
     // Fills states[0..6] with a start position: exactly `count` entries lit (at least 1, at
     // most 7), chosen by rand() % 100 < 11 while visiting the free entries cyclically.
     static void randomStates(bool* states, int count);
-    // How many stones a new game of `level` starts with lit: 3, or at level 4 1, 3 or 5 (one
-    // rand()).
+    // How many stones a new game of `level` starts with lit: its level's count, or one of its
+    // counts drawn with one rand().
     static int drawLitCount(int level);
     // The ids a click on stone `id` switches at `level`, in their order; returns their number.
     static int switchedIds(int level, int id, int ids[4]);
+    // The table row of `level` (1 to 4; anything else throws).
+    static const LavaLevels::Level& levelTable(int level);
 
 private:
     void drawFrame(float dt);

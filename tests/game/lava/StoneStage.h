@@ -36,7 +36,8 @@ protected:
     std::vector<Stone*> row(const std::vector<bool>& lit, Component* holder = nullptr) {
         std::vector<Stone*> stones;
         for (int id = 0; id < 7; id++) {
-            stones.push_back(new Stone(id, lit[id], -2.25f + 0.75f * id, 0, "lava_stone1.obj", 0));
+            stones.push_back(
+                new Stone(id, lit[id], -2.25f + 0.75f * id, 0, "lava_stone1.obj", StoneKind::LAVA));
             (holder ? holder : scene)->add(stones.back());
         }
         return stones;
