@@ -21,4 +21,10 @@ MeshRenderer* makeFullPicture(const char* texture) {
     return makePicture(texture, Display::OVERLAY_CENTER_X, Display::OVERLAY_CENTER_Y, 512, -256);
 }
 
+MeshRenderer* makeBackdrop(const char* texture) {
+    MeshRenderer* backdrop = makeFullPicture(texture);
+    backdrop->depthTest = false;
+    return backdrop;
+}
+
 }  // namespace Overlay

@@ -61,11 +61,18 @@ constexpr DrawPass<LavaStones> PASSES[] = {
 
 LavaStones::LavaStones(Application* app, int level) : Display(app), level(level) {
     const LavaLevels::Level& layout = levelTable(level);
+    buildScenery(layout);
+    buildStones(layout);
 
+    novaTimer = new Timer(NOVA_DURATION);
+    novaTimer->setIntervals(NOVA_POINTS, NOVA_TIMES);
+    novaTimer->phaseEvent = Events::NOVA;
+    add(novaTimer);
+}
+
+void LavaStones::buildScenery(const LavaLevels::Level& layout) {
     sceneryScene = DisplayScene::overlay(this);
-    MeshRenderer* backdrop = Overlay::makeFullPicture(layout.backdrop);
-    backdrop->depthTest = false;  // the first draw on a cleared depth buffer: it could not fail
-    sceneryScene->add(backdrop);
+    sceneryScene->add(Overlay::makeBackdrop(layout.backdrop));
     if (layout.glitters) {
         for (const LavaLevels::Sprite& g : LavaLevels::GLITTERS) sceneryScene->add(new Glitter(g.x, g.y));
     } else {
@@ -73,14 +80,14 @@ LavaStones::LavaStones(Application* app, int level) : Display(app), level(level)
     }
     progress = new Progress();
     sceneryScene->add(progress);
+    if (layout.extra == Extra::CLOUDS) sceneryScene->add(new Clouds());
     add(sceneryScene);
+}
 
+void LavaStones::buildStones(const LavaLevels::Level& layout) {
     stoneScene = DisplayScene::perspective(this);
-
     bool states[STONES];
     randomStates(states, drawLitCount(level));
-
-    if (layout.extra == Extra::CLOUDS) sceneryScene->add(new Clouds());
     if (layout.extra == Extra::LAVA) stoneScene->add(new Lava());
     Component* holder = stoneScene;
     if (layout.ring) {
@@ -97,11 +104,6 @@ LavaStones::LavaStones(Application* app, int level) : Display(app), level(level)
     if (ring) stoneScene->add(ring);
     stoneScene->add(new HiddenReset(layout.resetX, layout.resetY, layout.resetSize));
     add(stoneScene);
-
-    novaTimer = new Timer(NOVA_DURATION);
-    novaTimer->setIntervals(NOVA_POINTS, NOVA_TIMES);
-    novaTimer->phaseEvent = Events::NOVA;
-    add(novaTimer);
 }
 
 void LavaStones::randomStates(bool* states, int count) {

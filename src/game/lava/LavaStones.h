@@ -52,6 +52,11 @@ public:
     static const LavaLevels::Level& levelTable(int level);
 
 private:
+    // The overlay: backdrop, its stars or glitters, the click row, the clouds of a cloudy level.
+    void buildScenery(const LavaLevels::Level& layout);
+    // The perspective scene: the lava floor, the stones in their start position (drawn), on
+    // the ring of a level that has one, and the hidden reset.
+    void buildStones(const LavaLevels::Level& layout);
     void drawFrame(float dt);
     // A click at the press position; true when it switched stones.
     bool click();

@@ -29,6 +29,7 @@ constexpr Curve<2> BAR_UP = {CurveReading::ONCE, {{0, -1.8f}, {1, -1.2f}}};
 constexpr Curve<2> BAR_DOWN = {CurveReading::ONCE, {{0, -1.2f}, {1, -1.8f}}};
 constexpr float BAR_Z = -3.5f;
 constexpr float BUTTON_SCALE = 0.25f;
+constexpr float ANSWER_ROW_Y = 1.3f;  // the first mark of each stage
 
 // The points and symbols over the backdrop; then the masks write only depth, in the shape
 // of their symbols, so that the borders behind them show everywhere but there.
@@ -54,17 +55,28 @@ Runes::Runes(Application* app, int level)
     const RunesLevel& table = levelTable(level);
 
     overlayScene = DisplayScene::overlay(this);
-    MeshRenderer* backdrop = Overlay::makeFullPicture(table.backdrop);
-    // Drawn first into a cleared depth buffer, it would pass every depth test: testing costs
-    // a software renderer a third of the frame at full screen and changes no pixel.
-    backdrop->depthTest = false;
-    overlayScene->add(backdrop);
+    overlayScene->add(Overlay::makeBackdrop(table.backdrop));
 
     barUpTimer = barTimer(BAR_UP, nullptr);
     barDownTimer = barTimer(BAR_DOWN, Events::TRIAL_CLOSED);
 
     runeScene = DisplayScene::perspective(this);
+    buildBar();
+    runeScene->add(bar);
+    answerRow = new Transform();
+    answerRow->localMatrix.translate(Vector3(0, ANSWER_ROW_Y, 0));
+    runeScene->add(answerRow);
+    for (int i = 0; i < runeCount; i++) runeScene->add(new Rune(i, table.places[i].x, table.places[i].y));
 
+    add(overlayScene);
+    add(barUpTimer);
+    add(barDownTimer);
+    add(runeScene);
+
+    send(Events::NEW_TRIAL);
+}
+
+void Runes::buildBar() {
     bar = new Transform();
     bar->localMatrix.translate(Vector3(0, BAR_UP.keys[0].value, BAR_Z));
     for (const BarButton& b : BAR_BUTTONS) {
@@ -79,20 +91,6 @@ Runes::Runes(Application* app, int level)
         }
         bar->add(button);
     }
-    runeScene->add(bar);
-
-    answerRow = new Transform();
-    answerRow->localMatrix.translate(Vector3(0, 1.3f, 0));
-    runeScene->add(answerRow);
-
-    for (int i = 0; i < runeCount; i++) runeScene->add(new Rune(i, table.places[i].x, table.places[i].y));
-
-    add(overlayScene);
-    add(barUpTimer);
-    add(barDownTimer);
-    add(runeScene);
-
-    send(Events::NEW_TRIAL);
 }
 
 const RunesLevel& Runes::levelTable(int level) {

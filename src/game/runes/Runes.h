@@ -70,6 +70,7 @@ public:
     static bool judgesAt(int stage);
 
 private:
+    void buildBar();
     void setUpTrial();
     void closeTrial();
     void draw();
