@@ -68,6 +68,7 @@ Rune::Rune(int index, float x, float y) : index(index), x(x), y(y) {
     float shift = static_cast<float>(rand() % 100) / 100;
     for (Vector2& uv : *border->mesh->texcoords) uv.y -= shift;
     border->mesh->updateTexcoords();
+    borderScroll.begin(*border->mesh->texcoords);
     add(border);
 
     point = new Button(0, 0, 0, "runePoint.png");
@@ -209,10 +210,6 @@ void Rune::animate(Runes* runes) {
 }
 
 void Rune::scrollBorder(float dt) {
-    List<Vector2>& uvs = *border->mesh->texcoords;
-    for (Vector2& uv : uvs) uv.y -= dt / BORDER_SCROLL_SECONDS;
-    if (uvs.size() > 0 && uvs.at(0).y < -1) {
-        for (Vector2& uv : uvs) uv.y += 1;
-    }
+    borderScroll.advance(Vector2(0, -dt / BORDER_SCROLL_SECONDS), *border->mesh->texcoords);
     border->mesh->updateTexcoords();
 }

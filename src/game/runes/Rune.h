@@ -4,6 +4,7 @@
 // phase, stage, cursor and the bar timers of the Runes display above it.
 #pragma once
 
+#include "render/TexcoordScroll.h"
 #include "scene/Transform.h"
 #include "window/Curve.h"
 
@@ -38,6 +39,7 @@ public:
     Timer* showTimer;
     Timer* spinTimer;
     Timer* pulseTimer;
+    TexcoordScroll borderScroll;  // the border picture, one height every 5 s
 
     // Two draws of rand(), in this order: the border picture's shift, the spin's start.
     Rune(int index, float x, float y);

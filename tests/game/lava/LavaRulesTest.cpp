@@ -17,7 +17,7 @@
 #include "game/lava/Progress.h"
 #include "game/lava/Star.h"
 #include "game/lava/Stone.h"
-#include "game/lava/TexcoordScroll.h"
+#include "render/TexcoordScroll.h"
 #include "window/Timer.h"
 
 namespace {
