@@ -35,10 +35,9 @@ SharedLayer::SharedLayer(Application* app) : app(app) {
     plane->visible = false;
     add(plane);
 
-    timer = new Timer(FADE.duration());
+    timer = FADE.newTimer();
     timer->phaseEvent = Events::FADE_PHASE;
     timer->timeoutEvent = Events::FADE_TIMEOUT;
-    FADE.setPointsOf(timer);
     add(timer);
 }
 

@@ -35,6 +35,13 @@ struct Curve {
         timer->setIntervals(N, times);
     }
 
+    // A new timer of one cycle over the curve's times; not started, not looping.
+    Timer* newTimer() const {
+        Timer* timer = new Timer(duration());
+        setPointsOf(timer);
+        return timer;
+    }
+
     // The value at the timer's position: between the keys of the point it passed last and
     // the next one. The timer may run over other points than the curve's own, N of them.
     float at(Timer* timer) const {

@@ -6,8 +6,7 @@
 #include "window/WindowEvents.h"
 
 FadingText::FadingText(const Curve<3>& opacity) : opacity(opacity) {
-    fadeTimer = new Timer(opacity.duration());
-    opacity.setPointsOf(fadeTimer);
+    fadeTimer = opacity.newTimer();
     add(fadeTimer);
 }
 

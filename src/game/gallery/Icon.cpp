@@ -28,8 +28,7 @@ Icon::Icon(Display* display, const char* texture, int difficulty) : display(disp
     // Picking tests a plane of the icon's own shape; it needs no GPU buffers.
     add(new MeshCollider(Mesh::createPlane(Matrix4x4())));
 
-    pressTimer = new Timer(SINKING.duration());
-    SINKING.setPointsOf(pressTimer);
+    pressTimer = SINKING.newTimer();
     pressTimer->timeoutEvent = Events::ENTER_TEASER;
     add(pressTimer);
 }

@@ -12,8 +12,7 @@ Flash::Flash() {
     Overlay::placePicture(this, "pixel.png", Display::OVERLAY_CENTER_X, Display::OVERLAY_CENTER_Y, 512, -256);
     layerMask = LavaLayers::OVER_STONES;
     depthTest = false;
-    fadeTimer = new Timer(FADE.duration());
-    FADE.setPointsOf(fadeTimer);
+    fadeTimer = FADE.newTimer();
     fadeTimer->timeoutEvent = Events::FLASH_FADED;
     add(fadeTimer);
     fadeTimer->start(0);

@@ -10,8 +10,7 @@
 
 Glitter::Glitter(float x, float y) : position(x * Display::OVERLAY_WIDTH, y * Display::OVERLAY_HEIGHT, 0) {
     Overlay::placePicture(this, "glitter.png", position.x, position.y, 0, 0);
-    twinkleTimer = new Timer(FLARE.duration());
-    FLARE.setPointsOf(twinkleTimer);
+    twinkleTimer = FLARE.newTimer();
     twinkleTimer->loop = true;
     add(twinkleTimer);
     twinkleTimer->start(static_cast<float>(rand() % 1000) / 100.0f);

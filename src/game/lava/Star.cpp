@@ -13,8 +13,7 @@ Star::Star(float x, float y, bool big) : big(big) {
     Overlay::placePicture(this, big ? "star.png" : "star2.png", x * Display::OVERLAY_WIDTH,
                           y * Display::OVERLAY_HEIGHT, size, -size);
     const Curve<5>& twinkle = big ? BIG_TWINKLE : SMALL_TWINKLE;
-    twinkleTimer = new Timer(twinkle.duration());
-    twinkle.setPointsOf(twinkleTimer);
+    twinkleTimer = twinkle.newTimer();
     twinkleTimer->loop = true;
     add(twinkleTimer);
     twinkleTimer->start(static_cast<float>(rand() % 100) / 100.0f);

@@ -20,8 +20,7 @@ Result::Result(float x, float y, bool success) : success(success), position(x, y
     TexturedPlane::dress(this, success ? "successIcon.png" : "failIcon.png");
     ambientColor = success ? Color{0, 1, 0, 0} : Color{1, 0, 0, 0};
 
-    fadeTimer = new Timer(FADING_IN.duration());
-    FADING_IN.setPointsOf(fadeTimer);
+    fadeTimer = FADING_IN.newTimer();
     add(fadeTimer);
     fadeTimer->start(0);
 }

@@ -78,19 +78,16 @@ Rune::Rune(int index, float x, float y) : index(index), x(x), y(y) {
     point->visible = false;
     add(point);
 
-    showTimer = new Timer(SHOWING_ALL_TOGETHER.duration());
-    SHOWING_ALL_TOGETHER.setPointsOf(showTimer);
+    showTimer = SHOWING_ALL_TOGETHER.newTimer();
     showTimer->timeoutEvent = Events::ANSWERING_STARTS;
     add(showTimer);
 
-    spinTimer = new Timer(SPIN.duration());
-    SPIN.setPointsOf(spinTimer);
+    spinTimer = SPIN.newTimer();
     spinTimer->loop = true;
     add(spinTimer);
     spinTimer->start(static_cast<float>(rand() % 400) / 100);
 
-    pulseTimer = new Timer(PULSE.duration());
-    PULSE.setPointsOf(pulseTimer);
+    pulseTimer = PULSE.newTimer();
     pulseTimer->loop = true;
     add(pulseTimer);
     pulseTimer->start(0);

@@ -42,8 +42,7 @@ constexpr DrawPass<Runes> PASSES[] = {
 };
 
 Timer* barTimer(const Curve<2>& slide, const char* timeoutEvent) {
-    Timer* timer = new Timer(slide.duration());
-    slide.setPointsOf(timer);
+    Timer* timer = slide.newTimer();
     timer->timeoutEvent = timeoutEvent;
     return timer;
 }
