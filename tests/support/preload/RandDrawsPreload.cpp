@@ -1,5 +1,6 @@
 // A library preloaded into a program to record its rand() draws, for comparing two builds of
-// the game: every draw writes one line to the file named by RAND_DRAWS_LOG, the draw's number
+// the game: every draw writes one line to the file named by RAND_DRAWS_LOG and the process id
+// (RAND_DRAWS_LOG.<pid>, so that the programs a test starts keep their own), the draw's number
 // and, for the two frames above rand(), the object that called and the call's offset in it.
 // Symbolise the offsets of the program's own object with addr2line to compare callers across
 // builds whose code moved. The values themselves need no record: the generator is never
@@ -9,6 +10,7 @@
 //   RAND_DRAWS_LOG=/tmp/draws.txt LD_PRELOAD=$PWD/rand_draws.so build/bench/bench_frames ...
 #include <dlfcn.h>
 #include <execinfo.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -19,7 +21,10 @@ namespace {
 FILE* log() {
     static FILE* out = []() -> FILE* {
         const char* path = getenv("RAND_DRAWS_LOG");
-        return path ? fopen(path, "w") : nullptr;
+        if (!path) return nullptr;
+        char name[4096];
+        snprintf(name, sizeof name, "%s.%ld", path, static_cast<long>(getpid()));
+        return fopen(name, "w");
     }();
     return out;
 }
