@@ -5,6 +5,7 @@
 #include "app/Application.h"
 #include "app/SharedLayer.h"
 #include "core/EventName.h"
+#include "platform/GL.h"
 #include "window/Keys.h"
 #include "window/Window.h"
 #include "window/WindowEvents.h"
@@ -60,4 +61,11 @@ Event* Display::onEvent(Event* e) {
 
 void Display::toGallery() {
     if (app && app->sharedLayer && app->gallery) app->sharedLayer->fadeTo(app->gallery);
+}
+
+void Display::clearFrame() {
+    app->window->setGLViewport();
+    glClearColor(0, 0, 0, 1);
+    glDepthMask(GL_TRUE);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }

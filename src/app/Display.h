@@ -34,6 +34,10 @@ public:
     // Fades back to the application's gallery (ignored while a fade runs).
     void toGallery();
 
+    // The start of a frame: the whole window black, the depth buffer cleared (depth writes
+    // switched on for it, whatever the last pass left).
+    void clearFrame();
+
     // The largest area of aspect ASPECT centred in a windowWidth x windowHeight window.
     // Computed in double precision with ASPECT taken as its float value. Never gives a side
     // of 0: a window without area (either side 0 or less) leaves `current` as it is, and a

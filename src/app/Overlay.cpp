@@ -2,12 +2,9 @@
 
 #include "app/Display.h"
 #include "math/Matrix4x4.h"
-#include "render/GLConstants.h"
-#include "render/Mesh.h"
-#include "render/Texture.h"
-#include "resources/Resources.h"
 #include "scene/Camera.h"
 #include "scene/MeshRenderer.h"
+#include "scene/TexturedPlane.h"
 
 namespace Overlay {
 
@@ -17,16 +14,17 @@ MeshRenderer* placePicture(MeshRenderer* picture, const char* texture, float cen
                            float scaleX, float scaleY, unsigned int usage) {
     picture->localMatrix.translate(Vector3(centerX, centerY, 0));
     picture->localMatrix.scale(Vector3(scaleX, scaleY, 1));
-    delete picture->mesh;
-    picture->mesh = Mesh::createTexturedPlane(usage, Matrix4x4());
-    picture->textureResource =
-        Resources::getTextureResource(texture, TextureFiltering::LINEAR, Texture::NO_COLOR_KEY);
-    picture->materialResource = Resources::SIMPLE_TEXTURED_MATERIAL;
-    return picture;
+    return TexturedPlane::dress(picture, texture, Resources::SIMPLE_TEXTURED_MATERIAL, usage);
 }
 
 MeshRenderer* makeFullPicture(const char* texture) {
     return makePicture(texture, Display::OVERLAY_CENTER_X, Display::OVERLAY_CENTER_Y, 512, -256);
+}
+
+MeshRenderer* makeBackdrop(const char* texture) {
+    MeshRenderer* backdrop = makeFullPicture(texture);
+    backdrop->depthTest = false;
+    return backdrop;
 }
 
 }  // namespace Overlay

@@ -12,16 +12,17 @@
 #include "resources/Resources.h"
 #include "scene/Camera.h"
 #include "scene/MeshRenderer.h"
-#include "window/Interpolation.h"
+#include "window/Curve.h"
 #include "window/Timer.h"
 #include "window/Window.h"
 #include "window/WindowEvents.h"
 
 namespace {
 
-// Opacity keys over the timer's points 0, 0.5 and 1: clear, black, clear.
-const float FADE_KEYS[] = {0.0f, 1.0f, 0.0f};
-const float FADE_POINTS[] = {0.0f, SharedLayer::FADE_SECONDS / 2, SharedLayer::FADE_SECONDS};
+// The black's opacity: clear, black half-way, clear again.
+constexpr Curve<3> FADE = {
+    CurveReading::ONCE,
+    {{0.0f, 0.0f}, {SharedLayer::FADE_SECONDS / 2, 1.0f}, {SharedLayer::FADE_SECONDS, 0.0f}}};
 
 }  // namespace
 
@@ -34,10 +35,9 @@ SharedLayer::SharedLayer(Application* app) : app(app) {
     plane->visible = false;
     add(plane);
 
-    timer = new Timer(FADE_SECONDS);
+    timer = FADE.newTimer();
     timer->phaseEvent = Events::FADE_PHASE;
     timer->timeoutEvent = Events::FADE_TIMEOUT;
-    timer->setIntervals(3, FADE_POINTS);
     add(timer);
 }
 
@@ -63,7 +63,7 @@ Event* SharedLayer::onEvent(Event* e) {
         if (Display* shown = window ? dynamic_cast<Display*>(window->display) : nullptr) {
             viewportRef = &shown->viewport;
         }
-        float a = Interpolation::linear(timer, FADE_KEYS, 4, 0, false);
+        float a = FADE.at(timer);
         plane->ambientColor = Color{0, 0, 0, a};
         render();
     } else if (isEvent(e, Events::FADE_PHASE)) {

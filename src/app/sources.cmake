@@ -2,6 +2,8 @@
 quandrels_sources(
   app/Application.cpp
   app/Display.cpp
+  app/DisplayScene.cpp
+  app/DrawPass.cpp
   app/Overlay.cpp
   app/SharedLayer.cpp
 )

@@ -3,6 +3,7 @@ quandrels_sources(
   render/Texture.cpp
   render/Mesh.cpp
   render/ObjLoader.cpp
+  render/TexcoordScroll.cpp
   render/DrawState.cpp
   render/GLObjectCount.cpp
 )

@@ -19,15 +19,17 @@ public:
     // The light table: MAX_LIGHTS records of LIGHT_FLOATS floats (render/LightRecord.h).
     static constexpr int MAX_LIGHTS = LightRecord::MAX_LIGHTS;
     static constexpr int LIGHT_FLOATS = LightRecord::FLOATS;
+    // A layer mask that draws every renderer, whatever its layer.
+    static constexpr uint32_t ALL_LAYERS = 0xFFFFFFFFu;
 
     Rect viewport;                // own viewport; all zero at construction
     Rect* viewportRef = nullptr;  // overrides viewport when set (a display's letter box)
     Camera* camera = nullptr;     // the active camera; not owned through this field
     Matrix4x4 view;               // the camera's view as of the last render
     Color ambient{1, 1, 1, 1};
-    int lightsCount = 0;               // valid records in lights; reset by every render
-    float* lights;                     // MAX_LIGHTS records, allocated once
-    uint32_t layerMask = 0xFFFFFFFFu;  // layers drawn by the next render
+    int lightsCount = 0;              // valid records in lights; reset by every render
+    float* lights;                    // MAX_LIGHTS records, allocated once
+    uint32_t layerMask = ALL_LAYERS;  // layers drawn by the next render
 
     // The results of the most recent raycast of any scene.
     static RaycastInfo raycastInfo;

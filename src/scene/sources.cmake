@@ -5,6 +5,7 @@ quandrels_sources(
   scene/Scene.cpp
   scene/Renderer.cpp
   scene/MeshRenderer.cpp
+  scene/TexturedPlane.cpp
   scene/ShownArea.cpp
   scene/Collider.cpp
   scene/MeshCollider.cpp

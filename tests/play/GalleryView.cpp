@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/Display.h"
+#include "app/DisplayScene.h"
 #include "app/SharedLayer.h"
 #include "game/gallery/Carousel.h"
 #include "game/gallery/CarouselPath.h"
@@ -58,7 +59,7 @@ Placed place(float turn, int icon) {
 
 // The letter box of the window, where the icons' camera draws.
 Rect box() { return Display::letterbox(WIDTH, HEIGHT, Rect{0, 0, WIDTH, HEIGHT}); }
-double cotangent() { return 1 / std::tan(Gallery::FIELD_OF_VIEW / 2 * M_PI / 180); }
+double cotangent() { return 1 / std::tan(DisplayScene::FIELD_OF_VIEW / 2 * M_PI / 180); }
 double aspect() { return static_cast<double>(box().width) / box().height; }
 
 std::array<double, 2> project(double x, double y, double z) {
@@ -123,7 +124,7 @@ int frontIcon(float turn) {
 bool clickPoint(float turn, int icon, std::array<double, 2>* point) {
     const Placed target = place(turn, icon);
     // Beyond the far plane the camera shows nothing.
-    if (target.z <= -Gallery::FAR_PLANE * 0.98) return false;
+    if (target.z <= -DisplayScene::FAR_PLANE * 0.98) return false;
     // Points of the icon from its middle outwards, kept clear of every edge.
     std::vector<std::array<double, 2>> offsets;
     for (double a = -0.7; a <= 0.71; a += 0.1) {

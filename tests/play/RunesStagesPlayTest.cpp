@@ -82,7 +82,7 @@ testing::AssertionResult clickButton(PlayedGame& g, Runes* runes, Button* button
 testing::AssertionResult barUp(PlayedGame& g, Runes* runes) {
     const uint32_t frameMs = g.frameMs;
     g.frameMs = 100;
-    const bool shown = g.waitUntil([&] { return runes->phase == Runes::ANSWERING; }, 80);
+    const bool shown = g.waitUntil([&] { return runes->phase == Runes::Phase::ANSWERING; }, 80);
     g.frameMs = frameMs;
     if (!shown) return testing::AssertionFailure() << "the runes still show";
     if (!g.waitUntil([&] { return !runes->barUpTimer->running; }, 60))
@@ -97,7 +97,7 @@ TEST(RunesStagesPlayTest, AStageAnsweredRightGivesAGreenMarkTheNextAnsweredWrong
         ASSERT_NE(runes, nullptr);
         ASSERT_TRUE(enterTeaser(g, runes, SHOT + "enter"));
         EXPECT_EQ(runes->stage, 0);
-        EXPECT_EQ(runes->phase, Runes::SHOWING);
+        EXPECT_EQ(runes->phase, Runes::Phase::SHOWING);
 
         // All four runes show their symbols at once, in yellow, from the first second on.
         ASSERT_TRUE(g.waitUntil([&] { return runeOf(runes, 0)->showTimer->time > 2; }, 150));
@@ -134,7 +134,7 @@ TEST(RunesStagesPlayTest, AStageAnsweredRightGivesAGreenMarkTheNextAnsweredWrong
 
         // The next stage shows after the bar has gone down; at the first three stages the
         // runes show two kinds of symbol, so two symbols are shown by none.
-        ASSERT_TRUE(g.waitUntil([&] { return runes->phase == Runes::SHOWING; }, 60));
+        ASSERT_TRUE(g.waitUntil([&] { return runes->phase == Runes::Phase::SHOWING; }, 60));
         int unshown = -1;
         for (int type = Rune::TYPES - 1; type >= 0 && unshown < 0; type--) {
             bool isShown = false;
@@ -164,7 +164,7 @@ TEST(RunesStagesPlayTest, AStageAnsweredRightGivesAGreenMarkTheNextAnsweredWrong
         EXPECT_TRUE(green(greenStill)) << text(greenStill) << " in " << wrongShot.file;
 
         // The same stage shows again.
-        ASSERT_TRUE(g.waitUntil([&] { return runes->phase == Runes::SHOWING; }, 60));
+        ASSERT_TRUE(g.waitUntil([&] { return runes->phase == Runes::Phase::SHOWING; }, 60));
         EXPECT_EQ(runes->stage, 1);
         EXPECT_TRUE(leaveTheGame(g));
     });

@@ -1,15 +1,21 @@
 // CarouselPath: the scratch timer and the three key rows.
 #include "game/gallery/CarouselPath.h"
 
+#include <cstddef>
+
 #include "window/Interpolation.h"
 
-CarouselPath::CarouselPath() : timer(1.0f) { timer.setIntervals(POINTS, TIMES); }
+CarouselPath::CarouselPath() : timer(KEYS[POINTS - 1].time) {
+    float times[POINTS];
+    for (int i = 0; i < POINTS; i++) times[i] = KEYS[i].time;
+    timer.setIntervals(POINTS, times);
+}
 
 Vector3 CarouselPath::read() {
-    const int stride = sizeof(float);
-    return Vector3(Interpolation::cubic(&timer, X, stride, 0, false),
-                   Interpolation::cubic(&timer, Y, stride, 0, false),
-                   Interpolation::cubic(&timer, Z, stride, 0, false));
+    const int stride = sizeof(Key);
+    return Vector3(Interpolation::cubic(&timer, KEYS, stride, offsetof(Key, x), false),
+                   Interpolation::cubic(&timer, KEYS, stride, offsetof(Key, y), false),
+                   Interpolation::cubic(&timer, KEYS, stride, offsetof(Key, z), false));
 }
 
 Vector3 CarouselPath::at(float time) {

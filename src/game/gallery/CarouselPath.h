@@ -1,6 +1,6 @@
 // CarouselPath: the way the gallery's icons travel, from the far left and back, in past
 // the middle, and off to the far right and back. It is the non-looping cubic interpolation
-// of a timer over six points, one row of keys per axis, read through a scratch timer.
+// of a timer over six keys, each a point of the path at a time, read through a scratch timer.
 #pragma once
 
 #include "math/Vector3.h"
@@ -8,11 +8,15 @@
 
 class CarouselPath {
 public:
+    struct Key {
+        float time;
+        float x, y, z;
+    };
     static constexpr int POINTS = 6;
-    static constexpr float TIMES[POINTS] = {0.0f, 0.3f, 0.4f, 0.6f, 0.7f, 1.0f};
-    static constexpr float X[POINTS] = {-6.2f, -3.0f, -0.5f, 0.5f, 3.0f, 6.2f};
-    static constexpr float Y[POINTS] = {0.0f, 0.0f, -1.0f, 1.0f, 0.0f, 0.0f};
-    static constexpr float Z[POINTS] = {-3.0f, 0.0f, 2.0f, 2.0f, 0.0f, -3.0f};
+    static constexpr Key KEYS[POINTS] = {
+        {0.0f, -6.2f, 0.0f, -3.0f}, {0.3f, -3.0f, 0.0f, 0.0f}, {0.4f, -0.5f, -1.0f, 2.0f},
+        {0.6f, 0.5f, 1.0f, 2.0f},   {0.7f, 3.0f, 0.0f, 0.0f},  {1.0f, 6.2f, 0.0f, -3.0f},
+    };
     // A phase is read this much earlier on the path, and the direction of travel this much
     // further on.
     static constexpr float LEAD = 0.01f;

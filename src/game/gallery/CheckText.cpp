@@ -2,4 +2,4 @@
 
 #include "window/Timer.h"
 
-CheckText::CheckText() : FadingText(DURATION, FADE_FROM) { fadeTimer->time = DURATION; }
+CheckText::CheckText() : FadingText(fade(FADE_FROM, DURATION)) { fadeTimer->time = DURATION; }

@@ -2,35 +2,26 @@
 #include "game/gallery/FadingText.h"
 
 #include "core/EventName.h"
-#include "window/Interpolation.h"
 #include "window/Timer.h"
 #include "window/WindowEvents.h"
 
-namespace {
-
-constexpr float OPACITIES[] = {1.0f, 1.0f, 0.0f};
-
-}  // namespace
-
-FadingText::FadingText(float duration, float fadeFrom) {
-    fadeTimer = new Timer(duration);
-    const float points[] = {0.0f, fadeFrom, duration};
-    fadeTimer->setIntervals(3, points);
+FadingText::FadingText(const Curve<3>& opacity) : opacity(opacity) {
+    fadeTimer = opacity.newTimer();
     add(fadeTimer);
 }
 
-float FadingText::opacityOf(Timer* fadeTimer) {
+float FadingText::opacityOf(const Curve<3>& opacity, Timer* fadeTimer) {
     // A timer just started has not passed its first point yet. Read as a loop, that span
     // runs from the end across to the start and would give the last key, a frame of clear
     // text each time the text is started (over) while showing: the text is opaque from its
     // start instead.
-    if (fadeTimer->running && fadeTimer->phase == 0) return OPACITIES[0];
+    if (fadeTimer->running && fadeTimer->phase == 0) return opacity.keys[0].value;
     // A timer standing at its end, started or not, reads the last key: clear.
-    return Interpolation::linear(fadeTimer, OPACITIES, sizeof(float), 0, true);
+    return opacity.at(fadeTimer);
 }
 
 Event* FadingText::onEvent(Event* e) {
     Event* r = MeshRenderer::onEvent(e);
-    if (isEvent(e, Events::UPDATE)) ambientColor = Color{1, 1, 1, opacityOf(fadeTimer)};
+    if (isEvent(e, Events::UPDATE)) ambientColor = Color{1, 1, 1, opacityOf(opacity, fadeTimer)};
     return r;
 }

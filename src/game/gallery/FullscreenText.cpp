@@ -2,4 +2,4 @@
 
 #include "window/Timer.h"
 
-FullscreenText::FullscreenText() : FadingText(DURATION, FADE_FROM) { fadeTimer->start(0); }
+FullscreenText::FullscreenText() : FadingText(fade(FADE_FROM, DURATION)) { fadeTimer->start(0); }

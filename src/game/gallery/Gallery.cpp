@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "app/Application.h"
+#include "app/DisplayScene.h"
+#include "app/DrawPass.h"
 #include "app/Overlay.h"
 #include "app/SharedLayer.h"
 #include "audio/AudioPlayer.h"
@@ -12,9 +14,7 @@
 #include "game/gallery/FullscreenText.h"
 #include "game/gallery/GalleryEvents.h"
 #include "game/gallery/Icon.h"
-#include "platform/GL.h"
 #include "resources/Resources.h"
-#include "scene/Camera.h"
 #include "scene/MeshRenderer.h"
 #include "scene/Picking.h"
 #include "scene/Scene.h"
@@ -56,6 +56,15 @@ constexpr Color DOT_COLORS[][Gallery::DOTS] = {
     {{1, 0, 0, 1}, {1, 0, 0, 1}, {1, 0, 0, 1}},
 };
 
+// The backdrop leaves the depth buffer clear for the icons; the dots, the flare and the
+// texts come over them, tested against the icons but writing no depth of their own: nothing
+// drawn after them tests it, and so the flare is shaded only over its bright band.
+constexpr DrawPass<Gallery> PASSES[] = {
+    {&Gallery::overlayScene, Gallery::BACKDROP_LAYER, PassWrites::COLOUR},
+    {&Gallery::iconScene, Scene::ALL_LAYERS, PassWrites::COLOUR_AND_DEPTH},
+    {&Gallery::overlayScene, Gallery::FRONT_LAYER, PassWrites::COLOUR},
+};
+
 }  // namespace
 
 Gallery::Gallery(Application* app) : Display(app) {
@@ -65,10 +74,7 @@ Gallery::Gallery(Application* app) : Display(app) {
 }
 
 void Gallery::buildOverlay() {
-    overlayScene = new Scene();
-    overlayScene->viewportRef = &viewport;
-    overlayScene->camera = Overlay::makeCamera();
-    overlayScene->add(overlayScene->camera);
+    overlayScene = DisplayScene::overlay(this);
     int dots = 0;
     for (const OverlayPiece& p : OVERLAY) {
         MeshRenderer* renderer;
@@ -97,10 +103,7 @@ void Gallery::buildOverlay() {
 }
 
 void Gallery::buildIconScene() {
-    iconScene = new Scene();
-    iconScene->viewportRef = &viewport;
-    iconScene->camera = new Camera(FIELD_OF_VIEW, NEAR_PLANE, FAR_PLANE);
-    iconScene->add(iconScene->camera);
+    iconScene = DisplayScene::perspective(this);
     add(iconScene);
 }
 
@@ -136,13 +139,10 @@ Event* Gallery::onEvent(Event* e) {
 }
 
 void Gallery::update() {
-    Window* window = app->window;
-    window->setGLViewport();
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    turn(window->deltaTime, window->mousePressed);
+    clearFrame();
+    turn(app->window->deltaTime, app->window->mousePressed);
     placeIcons();
-    draw();
+    drawPasses(this, PASSES);
 }
 
 void Gallery::placeIcons() {
@@ -168,21 +168,6 @@ void Gallery::placeIcons() {
             for (int d = 0; d < DOTS; d++) difficultyDots[d]->ambientColor = colors[d];
         }
     }
-}
-
-void Gallery::draw() {
-    // The backdrop leaves the depth buffer clear for the icons; the dots, the flare and the
-    // texts come over them, tested against the icons but writing no depth of their own:
-    // nothing drawn after them tests it, and so the flare is shaded only over its bright band.
-    glDepthMask(GL_FALSE);
-    overlayScene->layerMask = BACKDROP_LAYER;
-    overlayScene->render();
-    glDepthMask(GL_TRUE);
-    iconScene->render();
-    glDepthMask(GL_FALSE);
-    overlayScene->layerMask = FRONT_LAYER;
-    overlayScene->render();
-    glDepthMask(GL_TRUE);
 }
 
 void Gallery::click() {

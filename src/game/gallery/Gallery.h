@@ -12,6 +12,7 @@
 #include <cstdint>
 
 #include "app/Display.h"
+#include "app/Overlay.h"
 #include "game/gallery/Carousel.h"
 #include "game/gallery/CarouselPath.h"
 #include "math/Color.h"
@@ -25,15 +26,11 @@ class SoundResource;
 class Gallery : public Display, public Carousel {
 public:
     static constexpr int DOTS = 3;
-    static constexpr uint32_t BACKDROP_LAYER = 1;
-    static constexpr uint32_t FRONT_LAYER = 2;
+    static constexpr uint32_t BACKDROP_LAYER = Overlay::BACKDROP_LAYER;
+    static constexpr uint32_t FRONT_LAYER = Overlay::FRONT_LAYER;  // dots, flare and texts
     // A release closer than this to its press (in fractions of the window) is a click.
     static constexpr float CLICK_DISTANCE = 0.04f;
     static constexpr const char* PRESS_SOUND = "pau.wav";
-    // The icons' camera: at the origin, looking along -z with +y up.
-    static constexpr float FIELD_OF_VIEW = 45.0f;  // vertical, degrees
-    static constexpr float NEAR_PLANE = 0.1f;
-    static constexpr float FAR_PLANE = 10.0f;
 
     Scene* iconScene;     // a child; the application adds the icons after the camera
     Scene* overlayScene;  // a child, before the icon scene
@@ -61,7 +58,6 @@ private:
     void buildIconScene();
     void update();
     void placeIcons();
-    void draw();
     void click();
     void enterTeaser(Event* e);
     bool leavingForATeaser() const;

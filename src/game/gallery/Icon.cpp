@@ -7,14 +7,16 @@
 #include "math/Matrix4x4.h"
 #include "render/Mesh.h"
 #include "scene/MeshCollider.h"
-#include "window/Interpolation.h"
+#include "window/Curve.h"
 #include "window/Timer.h"
 #include "window/WindowEvents.h"
 
 namespace {
 
-constexpr float PRESS_POINTS[] = {0.0f, Icon::PRESS_SECONDS / 2, Icon::PRESS_SECONDS};
-constexpr float PRESS_DEPTHS[] = {0.0f, Icon::PRESS_DEPTH, 0.0f};
+// How far the icon has sunk: down within the first half of the press, back in the second.
+constexpr Curve<3> SINKING = {
+    CurveReading::ONCE,
+    {{0.0f, 0.0f}, {Icon::PRESS_SECONDS / 2, Icon::PRESS_DEPTH}, {Icon::PRESS_SECONDS, 0.0f}}};
 
 }  // namespace
 
@@ -26,15 +28,12 @@ Icon::Icon(Display* display, const char* texture, int difficulty) : display(disp
     // Picking tests a plane of the icon's own shape; it needs no GPU buffers.
     add(new MeshCollider(Mesh::createPlane(Matrix4x4())));
 
-    pressTimer = new Timer(PRESS_SECONDS);
-    pressTimer->setIntervals(3, PRESS_POINTS);
+    pressTimer = SINKING.newTimer();
     pressTimer->timeoutEvent = Events::ENTER_TEASER;
     add(pressTimer);
 }
 
-float Icon::depthOf(Timer* pressTimer) {
-    return Interpolation::linear(pressTimer, PRESS_DEPTHS, sizeof(float), 0, false) + REST_DEPTH;
-}
+float Icon::depthOf(Timer* pressTimer) { return SINKING.at(pressTimer) + REST_DEPTH; }
 
 Event* Icon::onEvent(Event* e) {
     Event* r = MeshRenderer::onEvent(e);

@@ -3,6 +3,7 @@
 #include "app/Display.h"
 #include "app/Overlay.h"
 #include "core/EventName.h"
+#include "game/lava/LavaLayers.h"
 #include "render/Mesh.h"
 #include "window/FrameTime.h"
 #include "window/WindowEvents.h"
@@ -10,7 +11,7 @@
 Clouds::Clouds() {
     Overlay::placePicture(this, "clouds.png", Display::OVERLAY_CENTER_X, Display::OVERLAY_CENTER_Y, 512, -256,
                           BufferUsage::STREAM_DRAW);
-    layerMask = 2;
+    layerMask = LavaLayers::OVER_STONES;
     depthTest = false;
     scroll.begin(*mesh->texcoords);
 }

@@ -2,7 +2,7 @@
 // width every 20 s and repeating seamlessly. Drawn over the stones.
 #pragma once
 
-#include "game/lava/TexcoordScroll.h"
+#include "render/TexcoordScroll.h"
 #include "scene/MeshRenderer.h"
 
 class Clouds : public MeshRenderer {

@@ -4,17 +4,16 @@
 #include "app/Overlay.h"
 #include "core/EventName.h"
 #include "game/lava/LavaEvents.h"
-#include "window/Interpolation.h"
+#include "game/lava/LavaLayers.h"
 #include "window/Timer.h"
 #include "window/WindowEvents.h"
 
 Flash::Flash() {
     Overlay::placePicture(this, "pixel.png", Display::OVERLAY_CENTER_X, Display::OVERLAY_CENTER_Y, 512, -256);
-    layerMask = 2;
+    layerMask = LavaLayers::OVER_STONES;
     depthTest = false;
-    fadeTimer = new Timer(DURATION);
-    fadeTimer->setIntervals(2, FADE_POINTS);
-    fadeTimer->timeoutEvent = Events::FLESH_TIMEOUT;
+    fadeTimer = FADE.newTimer();
+    fadeTimer->timeoutEvent = Events::FLASH_FADED;
     add(fadeTimer);
     fadeTimer->start(0);
 }
@@ -22,8 +21,8 @@ Flash::Flash() {
 Event* Flash::onEvent(Event* e) {
     Event* r = MeshRenderer::onEvent(e);
     if (isEvent(e, Events::UPDATE)) {
-        ambientColor = Color{1, 1, 1, Interpolation::linear(fadeTimer, FADE_ALPHAS, sizeof(float), 0, true)};
-    } else if (isEvent(e, Events::FLESH_TIMEOUT) && e->source == fadeTimer) {
+        ambientColor = Color{1, 1, 1, FADE.at(fadeTimer)};
+    } else if (isEvent(e, Events::FLASH_FADED) && e->source == fadeTimer) {
         expired = true;
     }
     return r;

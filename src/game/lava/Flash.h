@@ -3,14 +3,12 @@
 #pragma once
 
 #include "scene/MeshRenderer.h"
-
-class Timer;
+#include "window/Curve.h"
 
 class Flash : public MeshRenderer {
 public:
-    static constexpr float DURATION = 2.0f;
-    static constexpr float FADE_POINTS[2] = {0.0f, DURATION};
-    static constexpr float FADE_ALPHAS[2] = {1.0f, 0.0f};
+    // The white's alpha, from opaque to clear over two seconds.
+    static constexpr Curve<2> FADE = {CurveReading::LOOPED, {{0.0f, 1.0f}, {2.0f, 0.0f}}};
 
     Timer* fadeTimer;  // a child, started at construction
 

@@ -5,22 +5,18 @@
 #include "app/Display.h"
 #include "app/Overlay.h"
 #include "core/EventName.h"
-#include "window/Interpolation.h"
 #include "window/Timer.h"
 #include "window/WindowEvents.h"
 
 Glitter::Glitter(float x, float y) : position(x * Display::OVERLAY_WIDTH, y * Display::OVERLAY_HEIGHT, 0) {
     Overlay::placePicture(this, "glitter.png", position.x, position.y, 0, 0);
-    twinkleTimer = new Timer(10.0f);
-    twinkleTimer->setIntervals(POINTS, FLARE_POINTS);
+    twinkleTimer = FLARE.newTimer();
     twinkleTimer->loop = true;
     add(twinkleTimer);
     twinkleTimer->start(static_cast<float>(rand() % 1000) / 100.0f);
 }
 
-float Glitter::size(Timer* timer) {
-    return Interpolation::linear(timer, FLARE_SIZES, sizeof(float), 0, true);
-}
+float Glitter::size(Timer* timer) { return FLARE.at(timer); }
 
 Event* Glitter::onEvent(Event* e) {
     Event* r = MeshRenderer::onEvent(e);

@@ -5,14 +5,13 @@
 
 #include "math/Vector3.h"
 #include "scene/MeshRenderer.h"
-
-class Timer;
+#include "window/Curve.h"
 
 class Glitter : public MeshRenderer {
 public:
-    static constexpr int POINTS = 5;
-    static constexpr float FLARE_POINTS[POINTS] = {0.0f, 4.0f, 4.2f, 4.4f, 10.0f};
-    static constexpr float FLARE_SIZES[POINTS] = {0.0f, 0.0f, 16.0f, 0.0f, 0.0f};
+    // The flare's half size over a looping ten-second cycle.
+    static constexpr Curve<5> FLARE = {
+        CurveReading::LOOPED, {{0.0f, 0.0f}, {4.0f, 0.0f}, {4.2f, 16.0f}, {4.4f, 0.0f}, {10.0f, 0.0f}}};
 
     Timer* twinkleTimer;  // a child
     Vector3 position;     // in the scenery space
@@ -24,6 +23,6 @@ public:
     // "update": scaled to the flare's size at its place.
     Event* onEvent(Event* e) override;
 
-    // The flare's half size at the timer's position (a looping timer over FLARE_POINTS).
+    // The flare's half size at the timer's position (a looping timer over the flare's points).
     static float size(Timer* timer);
 };

@@ -2,7 +2,7 @@
 // "lava.png" repeats seven times each way and flows towards the viewer by one repeat every 20 s.
 #pragma once
 
-#include "game/lava/TexcoordScroll.h"
+#include "render/TexcoordScroll.h"
 #include "scene/MeshRenderer.h"
 
 class Lava : public MeshRenderer {

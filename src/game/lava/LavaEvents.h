@@ -18,6 +18,6 @@ inline constexpr const char RESET_STATES[] = "resetStates";
 // volley. LavaStones' broadcast to the stone scene, data int*: the stone with this id bursts.
 inline constexpr const char NOVA[] = "nova";
 // The win flash's timer ended (sent up, no data): the flash removes itself.
-inline constexpr const char FLESH_TIMEOUT[] = "fleshTimeout";
+inline constexpr const char FLASH_FADED[] = "fleshTimeout";
 
 }  // namespace Events

@@ -2,6 +2,8 @@
 // star and glitter tables of the backdrops. LavaStones reads them in one loop each.
 #pragma once
 
+#include "game/lava/StoneKind.h"
+
 namespace LavaLevels {
 
 inline constexpr int STONES = 7;
@@ -20,12 +22,30 @@ struct StoneSpot {
     int mesh;
 };
 
+// How many stones a new game starts with lit: one of `choices` counts, drawn with one
+// rand() when there is more than one.
+struct LitAtStart {
+    int choices;
+    int counts[3];
+};
+inline constexpr LitAtStart THREE_LIT = {1, {3}};
+inline constexpr LitAtStart ONE_THREE_OR_FIVE_LIT = {3, {1, 3, 5}};
+
+// The stones a click switches: those whose ids lie at these offsets from the clicked one's
+// (around the seven), in this order.
+struct Switching {
+    int count;
+    int offsets[4];
+};
+inline constexpr Switching WITH_BOTH_NEIGHBOURS = {3, {0, 1, -1}};
+inline constexpr Switching WITH_NEXT_THREE = {4, {0, 1, 2, 3}};
+
 // What a level adds to its scenes.
 enum class Extra { NONE, CLOUDS, LAVA };
 
 struct Level {
     const char* backdrop;
-    int kind;        // the stones' material (Stone::kind)
+    StoneKind kind;
     bool glitters;   // seven glitters on the backdrop instead of nine stars
     Extra extra;     // clouds over the scenery, or a lava floor below the stones
     bool ring;       // the stones ride a turning ring at RING_OFFSET
@@ -35,6 +55,8 @@ struct Level {
     float resetX;              // the hidden reset: centre and half size
     float resetY;
     float resetSize;
+    LitAtStart litAtStart;
+    Switching switching;
 };
 
 inline constexpr float RING_OFFSET_Y = 0.2f;
@@ -42,7 +64,7 @@ inline constexpr float RING_OFFSET_Y = 0.2f;
 // Levels 1 to 4 at index 0 to 3.
 inline constexpr Level LEVEL_TABLE[LEVELS] = {
     {"stars.png",
-     0,
+     StoneKind::LAVA,
      false,
      Extra::NONE,
      false,
@@ -57,9 +79,11 @@ inline constexpr Level LEVEL_TABLE[LEVELS] = {
       {6, 2.25f, 0, 2}},
      -2.15f,
      0.85f,
-     0.25f},
+     0.25f,
+     THREE_LIT,
+     WITH_BOTH_NEIGHBOURS},
     {"stars2.png",
-     0,
+     StoneKind::LAVA,
      false,
      Extra::CLOUDS,
      false,
@@ -74,9 +98,11 @@ inline constexpr Level LEVEL_TABLE[LEVELS] = {
       {6, -1, 0, 2}},
      2.15f,
      1.15f,
-     0.25f},
+     0.25f,
+     THREE_LIT,
+     WITH_BOTH_NEIGHBOURS},
     {"stars3.png",
-     1,
+     StoneKind::WATER,
      false,
      Extra::LAVA,
      true,
@@ -85,9 +111,11 @@ inline constexpr Level LEVEL_TABLE[LEVELS] = {
      {{1, 0, 0, 1}, {2, 0, 0, 2}, {5, 0, 0, 1}, {3, 0, 0, 2}, {6, 0, 0, 1}, {4, 0, 0, 2}, {0, 0, 0, 1}},
      2.15f,
      1.15f,
-     0.5f},
+     0.5f,
+     THREE_LIT,
+     WITH_BOTH_NEIGHBOURS},
     {"crystals.png",
-     2,
+     StoneKind::GREEN_LAVA,
      true,
      Extra::NONE,
      false,
@@ -96,7 +124,9 @@ inline constexpr Level LEVEL_TABLE[LEVELS] = {
      {{0, 0, 0, 1}, {1, 0, 0, 2}, {2, 0, 0, 1}, {3, 0, 0, 2}, {4, 0, 0, 1}, {5, 0, 0, 2}, {6, 0, 0, 1}},
      0.75f,
      -1.15f,
-     0.5f},
+     0.5f,
+     ONE_THREE_OR_FIVE_LIT,
+     WITH_NEXT_THREE},
 };
 
 // A sprite of the backdrop, placed by fractions of the 911 x 512 scenery space.

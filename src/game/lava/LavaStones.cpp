@@ -6,6 +6,8 @@
 #include <cstdlib>
 
 #include "app/Application.h"
+#include "app/DisplayScene.h"
+#include "app/DrawPass.h"
 #include "app/Overlay.h"
 #include "core/EventName.h"
 #include "core/Fail.h"
@@ -15,14 +17,13 @@
 #include "game/lava/HiddenReset.h"
 #include "game/lava/Lava.h"
 #include "game/lava/LavaEvents.h"
+#include "game/lava/LavaLayers.h"
 #include "game/lava/LavaLevels.h"
 #include "game/lava/Progress.h"
 #include "game/lava/Star.h"
 #include "game/lava/Stone.h"
 #include "math/Angles.h"
-#include "platform/GL.h"
 #include "resources/SoundPlayback.h"
-#include "scene/Camera.h"
 #include "scene/MeshRenderer.h"
 #include "scene/Picking.h"
 #include "scene/Scene.h"
@@ -47,27 +48,31 @@ void spotPosition(const LavaLevels::Level& layout, int k, float* x, float* y) {
     *y = static_cast<float>(layout.ellipseY * std::cos(angle));
 }
 
-// One layer of a scene, with depth writes on or off.
-void drawLayer(Scene* scene, uint32_t layer, bool depthWrites) {
-    glDepthMask(depthWrites ? GL_TRUE : GL_FALSE);
-    scene->layerMask = layer;
-    scene->render();
-}
+// Backdrop and stars behind everything, without depth; the stones and the lava floor with
+// depth; the novas blended over them; clouds, progress and flash on top.
+constexpr DrawPass<LavaStones> PASSES[] = {
+    {&LavaStones::sceneryScene, LavaLayers::BEHIND_STONES, PassWrites::COLOUR},
+    {&LavaStones::stoneScene, LavaLayers::STONES, PassWrites::COLOUR_AND_DEPTH},
+    {&LavaStones::stoneScene, LavaLayers::NOVAS, PassWrites::COLOUR},
+    {&LavaStones::sceneryScene, LavaLayers::OVER_STONES, PassWrites::COLOUR_AND_DEPTH},
+};
 
 }  // namespace
 
 LavaStones::LavaStones(Application* app, int level) : Display(app), level(level) {
-    if (level < 1 || level > LavaLevels::LEVELS) fail("Lava stones level %d does not exist", level);
-    const LavaLevels::Level& layout = LavaLevels::LEVEL_TABLE[level - 1];
+    const LavaLevels::Level& layout = levelTable(level);
+    buildScenery(layout);
+    buildStones(layout);
 
-    sceneryScene = new Scene();
-    sceneryScene->viewportRef = &viewport;
-    Camera* overlayCamera = Overlay::makeCamera();
-    sceneryScene->camera = overlayCamera;
-    sceneryScene->add(overlayCamera);
-    MeshRenderer* backdrop = Overlay::makeFullPicture(layout.backdrop);
-    backdrop->depthTest = false;  // the first draw on a cleared depth buffer: it could not fail
-    sceneryScene->add(backdrop);
+    novaTimer = new Timer(NOVA_DURATION);
+    novaTimer->setIntervals(NOVA_POINTS, NOVA_TIMES);
+    novaTimer->phaseEvent = Events::NOVA;
+    add(novaTimer);
+}
+
+void LavaStones::buildScenery(const LavaLevels::Level& layout) {
+    sceneryScene = DisplayScene::overlay(this);
+    sceneryScene->add(Overlay::makeBackdrop(layout.backdrop));
     if (layout.glitters) {
         for (const LavaLevels::Sprite& g : LavaLevels::GLITTERS) sceneryScene->add(new Glitter(g.x, g.y));
     } else {
@@ -75,18 +80,14 @@ LavaStones::LavaStones(Application* app, int level) : Display(app), level(level)
     }
     progress = new Progress();
     sceneryScene->add(progress);
+    if (layout.extra == Extra::CLOUDS) sceneryScene->add(new Clouds());
     add(sceneryScene);
+}
 
-    stoneScene = new Scene();
-    stoneScene->viewportRef = &viewport;
-    Camera* stoneCamera = new Camera(FIELD_OF_VIEW, NEAR_PLANE, FAR_PLANE);
-    stoneScene->camera = stoneCamera;
-    stoneScene->add(stoneCamera);
-
+void LavaStones::buildStones(const LavaLevels::Level& layout) {
+    stoneScene = DisplayScene::perspective(this);
     bool states[STONES];
     randomStates(states, drawLitCount(level));
-
-    if (layout.extra == Extra::CLOUDS) sceneryScene->add(new Clouds());
     if (layout.extra == Extra::LAVA) stoneScene->add(new Lava());
     Component* holder = stoneScene;
     if (layout.ring) {
@@ -103,11 +104,6 @@ LavaStones::LavaStones(Application* app, int level) : Display(app), level(level)
     if (ring) stoneScene->add(ring);
     stoneScene->add(new HiddenReset(layout.resetX, layout.resetY, layout.resetSize));
     add(stoneScene);
-
-    novaTimer = new Timer(NOVA_DURATION);
-    novaTimer->setIntervals(NOVA_POINTS, NOVA_TIMES);
-    novaTimer->phaseEvent = Events::NOVA;
-    add(novaTimer);
 }
 
 void LavaStones::randomStates(bool* states, int count) {
@@ -124,17 +120,21 @@ void LavaStones::randomStates(bool* states, int count) {
     }
 }
 
-int LavaStones::drawLitCount(int level) { return level == 4 ? rand() % 3 * 2 + 1 : 3; }
+int LavaStones::drawLitCount(int level) {
+    const LavaLevels::LitAtStart& lit = levelTable(level).litAtStart;
+    if (lit.choices == 1) return lit.counts[0];
+    return lit.counts[rand() % lit.choices];
+}
 
 int LavaStones::switchedIds(int level, int id, int ids[4]) {
-    if (level == 4) {
-        for (int k = 0; k < 4; k++) ids[k] = (id + k) % STONES;
-        return 4;
-    }
-    ids[0] = id;
-    ids[1] = (id + 1) % STONES;
-    ids[2] = (id + STONES - 1) % STONES;
-    return 3;
+    const LavaLevels::Switching& switching = levelTable(level).switching;
+    for (int k = 0; k < switching.count; k++) ids[k] = (id + switching.offsets[k] + STONES) % STONES;
+    return switching.count;
+}
+
+const LavaLevels::Level& LavaStones::levelTable(int level) {
+    if (level < 1 || level > LavaLevels::LEVELS) fail("Lava stones level %d does not exist", level);
+    return LavaLevels::LEVEL_TABLE[level - 1];
 }
 
 Event* LavaStones::onEvent(Event* e) {
@@ -149,17 +149,9 @@ Event* LavaStones::onEvent(Event* e) {
 }
 
 void LavaStones::drawFrame(float dt) {
-    app->window->setGLViewport();
-    glClearColor(0, 0, 0, 1);
-    glDepthMask(GL_TRUE);  // whatever drew last, the depth buffer must clear
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    clearFrame();
     if (ring) ring->localMatrix.rotate(Vector3(0, 0, 1), RING_DEGREES_PER_SECOND * dt);
-    // Backdrop and stars behind everything, without depth; the stones and the lava floor with
-    // depth; the novas blended over them; clouds, progress and flash on top.
-    drawLayer(sceneryScene, 1, false);
-    drawLayer(stoneScene, 1, true);
-    drawLayer(stoneScene, 2, false);
-    drawLayer(sceneryScene, 2, true);
+    drawPasses(this, PASSES);
 }
 
 bool LavaStones::click() {

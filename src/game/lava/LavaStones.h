@@ -5,6 +5,7 @@
 #pragma once
 
 #include "app/Display.h"
+#include "game/lava/LavaLevels.h"
 
 class Progress;
 class Scene;
@@ -21,10 +22,6 @@ public:
                                                       2.5f, 3.5f, 3.8f, 4.1f, 4.8f};
     static constexpr float NOVA_DURATION = 10;
     static constexpr int NOVAS_PER_VOLLEY = 3;
-    // The stone camera: at the origin, looking along -z with +y up.
-    static constexpr float FIELD_OF_VIEW = 45;  // vertical, degrees
-    static constexpr float NEAR_PLANE = 0.1f;
-    static constexpr float FAR_PLANE = 10;
 
     Scene* sceneryScene;        // 911 x 512 overlay: backdrop, stars or glitters, clouds, progress, flash
     Scene* stoneScene;          // perspective: stones, ring, lava floor, hidden reset, novas
@@ -46,13 +43,20 @@ public:
     // Fills states[0..6] with a start position: exactly `count` entries lit (at least 1, at
     // most 7), chosen by rand() % 100 < 11 while visiting the free entries cyclically.
     static void randomStates(bool* states, int count);
-    // How many stones a new game of `level` starts with lit: 3, or at level 4 1, 3 or 5 (one
-    // rand()).
+    // How many stones a new game of `level` starts with lit: its level's count, or one of its
+    // counts drawn with one rand().
     static int drawLitCount(int level);
     // The ids a click on stone `id` switches at `level`, in their order; returns their number.
     static int switchedIds(int level, int id, int ids[4]);
+    // The table row of `level` (1 to 4; anything else throws).
+    static const LavaLevels::Level& levelTable(int level);
 
 private:
+    // The overlay: backdrop, its stars or glitters, the click row, the clouds of a cloudy level.
+    void buildScenery(const LavaLevels::Level& layout);
+    // The perspective scene: the lava floor, the stones in their start position (drawn), on
+    // the ring of a level that has one, and the hidden reset.
+    void buildStones(const LavaLevels::Level& layout);
     void drawFrame(float dt);
     // A click at the press position; true when it switched stones.
     bool click();

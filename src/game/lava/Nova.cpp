@@ -1,11 +1,11 @@
 #include "game/lava/Nova.h"
 
 #include "core/EventName.h"
-#include "render/GLConstants.h"
+#include "game/lava/LavaLayers.h"
 #include "render/Mesh.h"
-#include "render/Texture.h"
 #include "resources/Resources.h"
 #include "resources/SoundPlayback.h"
+#include "scene/TexturedPlane.h"
 #include "window/FrameTime.h"
 #include "window/WindowEvents.h"
 
@@ -15,10 +15,9 @@ Nova::Nova(Vector3 position, Vector3 direction, Color colour) {
     localMatrix.scale(Vector3(START_SCALE, START_SCALE, START_SCALE));
     ambientColor = colour;
     meshResource = Resources::getMeshResource("nova.obj");
-    textureResource =
-        Resources::getTextureResource("nova.png", TextureFiltering::LINEAR, Texture::NO_COLOR_KEY);
+    textureResource = TexturedPlane::picture("nova.png");
     materialResource = Resources::SIMPLE_TEXTURED_MATERIAL;
-    layerMask = 2;
+    layerMask = LavaLayers::NOVAS;
     playSound("impulse.wav");
 }
 

@@ -15,7 +15,7 @@ public:
     float age = 0;  // seconds
 
     // Stands at `position` looking towards position + direction (up (0, 1, 0)), tinted
-    // `colour`, in the second layer.
+    // `colour`, in the novas' layer.
     Nova(Vector3 position, Vector3 direction, Color colour);
 
     // "update": ages, grows and fades; expires once older than LIFETIME.

@@ -4,6 +4,7 @@
 
 #include "app/Display.h"
 #include "app/Overlay.h"
+#include "game/lava/LavaLayers.h"
 #include "scene/MeshRenderer.h"
 
 Progress::Progress() { localMatrix.translate(Vector3(Display::OVERLAY_CENTER_X, ROW_Y, 0)); }
@@ -23,7 +24,7 @@ void Progress::refresh() {
     for (int k = 0; k < moves; k++) {
         MeshRenderer* fragment = Overlay::makePicture("progressFragment.png", fragmentX(k, moves), 0, 4, -16);
         fragment->ambientColor = c;
-        fragment->layerMask = 2;
+        fragment->layerMask = LavaLayers::OVER_STONES;
         add(fragment);
     }
 }

@@ -5,7 +5,6 @@
 #include "app/Display.h"
 #include "app/Overlay.h"
 #include "core/EventName.h"
-#include "window/Interpolation.h"
 #include "window/Timer.h"
 #include "window/WindowEvents.h"
 
@@ -13,16 +12,14 @@ Star::Star(float x, float y, bool big) : big(big) {
     float size = big ? 4.0f : 2.0f;
     Overlay::placePicture(this, big ? "star.png" : "star2.png", x * Display::OVERLAY_WIDTH,
                           y * Display::OVERLAY_HEIGHT, size, -size);
-    twinkleTimer = new Timer(1.0f);
-    twinkleTimer->setIntervals(POINTS, TWINKLE_POINTS);
+    const Curve<5>& twinkle = big ? BIG_TWINKLE : SMALL_TWINKLE;
+    twinkleTimer = twinkle.newTimer();
     twinkleTimer->loop = true;
     add(twinkleTimer);
     twinkleTimer->start(static_cast<float>(rand() % 100) / 100.0f);
 }
 
-float Star::alpha(Timer* timer, bool big) {
-    return Interpolation::linear(timer, big ? BIG_ALPHAS : SMALL_ALPHAS, sizeof(float), 0, true);
-}
+float Star::alpha(Timer* timer, bool big) { return (big ? BIG_TWINKLE : SMALL_TWINKLE).at(timer); }
 
 Event* Star::onEvent(Event* e) {
     Event* r = MeshRenderer::onEvent(e);

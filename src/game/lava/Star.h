@@ -3,16 +3,15 @@
 #pragma once
 
 #include "scene/MeshRenderer.h"
-
-class Timer;
+#include "window/Curve.h"
 
 class Star : public MeshRenderer {
 public:
-    // The twinkle curve: alpha keys at these points of each one-second cycle.
-    static constexpr int POINTS = 5;
-    static constexpr float TWINKLE_POINTS[POINTS] = {0.2f, 0.4f, 0.6f, 0.8f, 1.0f};
-    static constexpr float BIG_ALPHAS[POINTS] = {0.5f, 0.7f, 0.1f, 0.8f, 1.0f};
-    static constexpr float SMALL_ALPHAS[POINTS] = {0.8f, 0.1f, 0.8f, 0.7f, 0.6f};
+    // The twinkles: alpha over a looping one-second cycle, one for big and one for small stars.
+    static constexpr Curve<5> BIG_TWINKLE = {
+        CurveReading::LOOPED, {{0.2f, 0.5f}, {0.4f, 0.7f}, {0.6f, 0.1f}, {0.8f, 0.8f}, {1.0f, 1.0f}}};
+    static constexpr Curve<5> SMALL_TWINKLE = {
+        CurveReading::LOOPED, {{0.2f, 0.8f}, {0.4f, 0.1f}, {0.6f, 0.8f}, {0.8f, 0.7f}, {1.0f, 0.6f}}};
 
     bool big;
     Timer* twinkleTimer;  // a child
@@ -23,6 +22,6 @@ public:
     // "update": the colour becomes white with the curve's alpha.
     Event* onEvent(Event* e) override;
 
-    // The curve's alpha at the timer's position (a looping timer over TWINKLE_POINTS).
+    // The twinkle's alpha at the timer's position (a looping timer over the twinkle's points).
     static float alpha(Timer* timer, bool big);
 };

@@ -7,21 +7,20 @@
 #include "game/lava/LavaEvents.h"
 #include "game/lava/LavaLevels.h"
 #include "game/lava/Nova.h"
-#include "render/GLConstants.h"
-#include "render/Texture.h"
 #include "resources/Resources.h"
 #include "scene/MeshCollider.h"
 #include "scene/Scene.h"
+#include "scene/TexturedPlane.h"
 #include "window/FrameTime.h"
 #include "window/WindowEvents.h"
 
-Stone::Stone(int id, bool lit, float x, float y, const char* mesh, int kind) : id(id), lit(lit), kind(kind) {
+Stone::Stone(int id, bool lit, float x, float y, const char* mesh, StoneKind kind)
+    : id(id), lit(lit), kind(kind) {
     localMatrix.translate(Vector3(x, y, LavaLevels::STONE_Z));
     localMatrix.scale(Vector3(SCALE, SCALE, SCALE));
     if (!lit) ambientColor = Color{DARK, DARK, DARK, 1};
     meshResource = Resources::getMeshResource(mesh);
-    textureResource =
-        Resources::getTextureResource(texture(kind), TextureFiltering::LINEAR, Texture::NO_COLOR_KEY);
+    textureResource = TexturedPlane::picture(look(kind).texture);
     materialResource = Resources::SIMPLE_TEXTURED_MATERIAL;
     add(new MeshCollider(meshResource));
     randomAxis();
@@ -39,16 +38,11 @@ Vector3 Stone::drawAxis() {
 
 void Stone::randomAxis() { axis = drawAxis(); }
 
-const char* Stone::texture(int kind) {
-    if (kind == 0) return "lava.png";
-    if (kind == 1) return "water.png";
-    return "green_lava.png";
-}
-
-Color Stone::novaColour(int kind) {
-    if (kind == 0) return Color{248 / 255.0f, 235 / 255.0f, 58 / 255.0f, 1};
-    if (kind == 1) return Color{6 / 255.0f, 228 / 255.0f, 235 / 255.0f, 1};
-    return Color{128 / 255.0f, 228 / 255.0f, 185 / 255.0f, 1};
+const StoneLook& Stone::look(StoneKind kind) {
+    for (const StoneLook& entry : STONE_LOOKS) {
+        if (entry.kind == kind) return entry;
+    }
+    return STONE_LOOKS[static_cast<int>(StoneKind::GREEN_LAVA)];
 }
 
 float Stone::brightnessAfter(float b, bool lit, float dt) {
@@ -104,7 +98,7 @@ void Stone::burst() {
     Transform* holder = findAncestor<Transform>(parent);
     Matrix4x4 holderMatrix = holder != nullptr ? holder->getGlobalTransform() : Matrix4x4();
     Nova* nova =
-        new Nova(getGlobalTransform().getBase(), holderMatrix.translateVector(axis), novaColour(kind));
+        new Nova(getGlobalTransform().getBase(), holderMatrix.translateVector(axis), look(kind).novaColour);
     if (Scene* scene = findAncestor<Scene>(this)) {
         scene->add(nova);
     } else {

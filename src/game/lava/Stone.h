@@ -5,6 +5,7 @@
 // by its real shape.
 #pragma once
 
+#include "game/lava/StoneKind.h"
 #include "math/Color.h"
 #include "math/Vector3.h"
 #include "scene/MeshRenderer.h"
@@ -23,10 +24,10 @@ public:
     Vector3 axis;    // unit spin axis
     float spin = 0;  // degrees per second
     bool celebrating = false;
-    int kind;  // 0 lava, 1 water, any other green lava
+    StoneKind kind;
 
     // At (x, y) in the stones' plane, tilted by 45 degrees about a random axis (three rand()).
-    Stone(int id, bool lit, float x, float y, const char* mesh, int kind);
+    Stone(int id, bool lit, float x, float y, const char* mesh, StoneKind kind);
 
     // Draws a new spin axis (three rand()).
     void randomAxis();
@@ -36,8 +37,8 @@ public:
     // A random unit axis from three draws: r1, r2, r3 give (r3/50 - 1, r2/50 - 1, r1/50 - 1),
     // normalised; (0, 1, 0) when that is too short to normalise.
     static Vector3 drawAxis();
-    static const char* texture(int kind);
-    static Color novaColour(int kind);
+    // The picture and nova colour of a kind; a value outside the kinds looks like green lava.
+    static const StoneLook& look(StoneKind kind);
     // The brightness b after dt seconds of moving towards lit or dark.
     static float brightnessAfter(float b, bool lit, float dt);
 

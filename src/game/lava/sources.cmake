@@ -10,5 +10,5 @@ quandrels_sources(
   game/lava/Progress.cpp
   game/lava/Star.cpp
   game/lava/Stone.cpp
-  game/lava/TexcoordScroll.cpp
+  render/TexcoordScroll.cpp
 )

@@ -1,33 +1,26 @@
 #include "game/runes/Result.h"
 
 #include "core/EventName.h"
-#include "render/GLConstants.h"
-#include "render/Mesh.h"
-#include "render/Texture.h"
-#include "resources/Resources.h"
-#include "window/Interpolation.h"
+#include "scene/TexturedPlane.h"
+#include "window/Curve.h"
 #include "window/Timer.h"
 #include "window/WindowEvents.h"
 
 namespace {
 
-const float FADE_POINTS[] = {0, 0.5f};
-const float ALPHA_KEYS[] = {0, 1};
-const float SUCCESS_SCALE_KEYS[] = {0.5f, Result::SCALE};
+// The mark fades in; a green one also shrinks from four times its size into place.
+constexpr Curve<2> FADING_IN = {CurveReading::ONCE, {{0, 0}, {0.5f, 1}}};
+constexpr Curve<2> SUCCESS_SHRINKING = {CurveReading::ONCE, {{0, 0.5f}, {0.5f, Result::SCALE}}};
 
 }  // namespace
 
 Result::Result(float x, float y, bool success) : success(success), position(x, y, Z) {
     localMatrix.translate(position);
     localMatrix.scale(Vector3(SCALE, SCALE, SCALE));
-    mesh = Mesh::createTexturedPlane(BufferUsage::STATIC_DRAW, Matrix4x4());
-    materialResource = Resources::SIMPLE_TEXTURED_MATERIAL;
-    textureResource = Resources::getTextureResource(success ? "successIcon.png" : "failIcon.png",
-                                                    TextureFiltering::LINEAR, Texture::NO_COLOR_KEY);
+    TexturedPlane::dress(this, success ? "successIcon.png" : "failIcon.png");
     ambientColor = success ? Color{0, 1, 0, 0} : Color{1, 0, 0, 0};
 
-    fadeTimer = new Timer(0.5f);
-    fadeTimer->setIntervals(2, FADE_POINTS);
+    fadeTimer = FADING_IN.newTimer();
     add(fadeTimer);
     fadeTimer->start(0);
 }
@@ -35,9 +28,9 @@ Result::Result(float x, float y, bool success) : success(success), position(x, y
 Event* Result::onEvent(Event* e) {
     Event* r = MeshRenderer::onEvent(e);
     if (!isEvent(r, Events::UPDATE)) return r;
-    ambientColor.a = Interpolation::linear(fadeTimer, ALPHA_KEYS, sizeof(float), 0, false);
+    ambientColor.a = FADING_IN.at(fadeTimer);
     if (success) {
-        float s = Interpolation::linear(fadeTimer, SUCCESS_SCALE_KEYS, sizeof(float), 0, false);
+        float s = SUCCESS_SHRINKING.at(fadeTimer);
         localMatrix.loadIdentity();
         localMatrix.translate(position);
         localMatrix.scale(Vector3(s, s, s));

@@ -6,14 +6,13 @@
 #include "game/runes/Button.h"
 #include "game/runes/Runes.h"
 #include "game/runes/RunesEvents.h"
-#include "render/GLConstants.h"
+#include "game/runes/RunesLayers.h"
 #include "render/Mesh.h"
-#include "render/Texture.h"
 #include "resources/ResourceEvents.h"
 #include "resources/Resources.h"
 #include "scene/MeshCollider.h"
 #include "scene/MeshRenderer.h"
-#include "window/Interpolation.h"
+#include "scene/TexturedPlane.h"
 #include "window/Timer.h"
 #include "window/Window.h"
 #include "window/WindowEvents.h"
@@ -24,32 +23,23 @@ const char* const SYMBOL_NAMES[Rune::TYPES] = {"rune1.png", "rune2.png", "rune3.
 const char* const MASK_NAMES[Rune::TYPES] = {"rune1mask.png", "rune2mask.png", "rune3mask.png",
                                              "rune4mask.png"};
 
-const float SHOW_KEYS[Rune::SHOW_POINTS] = {0, 0, 1, 1, 0, 0};
-const float SPIN_POINTS[] = {0, 4};
-const float SPIN_KEYS[] = {0, 360};
-const float PULSE_POINTS[] = {0.04f, 0.08f, 0.12f, 0.16f, 0.2f};
-const float PULSE_KEYS[] = {0.7f, 1, 0.7f, 0.8f, 1};
-const float GROW_KEYS[] = {0.1f, 1};
-const float SHRINK_KEYS[] = {1, 0.1f};
-const float FADE_OUT_KEYS[] = {1, 0};
-const float IDLE_POINT_ALPHA = 0.8f;
-const float BORDER_SCROLL_SECONDS = 5;
-
-TextureResource* texture(const char* name) {
-    return Resources::getTextureResource(name, TextureFiltering::LINEAR, Texture::NO_COLOR_KEY);
-}
+// The spin of the stages that spin: one turn every four seconds, in degrees.
+constexpr Curve<2> SPIN = {CurveReading::LOOPED, {{0, 0}, {4, 360}}};
+// The selected point's quick flicker, in alpha.
+constexpr Curve<5> PULSE = {CurveReading::LOOPED,
+                            {{0.04f, 0.7f}, {0.08f, 1}, {0.12f, 0.7f}, {0.16f, 0.8f}, {0.2f, 1}}};
+// Over the bar's slide up, the points grow; over its slide down they shrink and the symbols
+// and borders fade out.
+constexpr Curve<2> POINT_GROWTH = {CurveReading::ONCE, {{0, 0.1f}, {1, 1}}};
+constexpr Curve<2> POINT_SHRINKING = {CurveReading::ONCE, {{0, 1}, {1, 0.1f}}};
+constexpr Curve<2> FADING_OUT = {CurveReading::ONCE, {{0, 1}, {1, 0}}};
+constexpr float IDLE_POINT_ALPHA = 0.8f;
+constexpr float BORDER_SCROLL_SECONDS = 5;
 
 MeshRenderer* texturedPlane(TextureResource* picture, MaterialResource* material, uint32_t layer) {
-    MeshRenderer* r = new MeshRenderer();
-    r->mesh = Mesh::createTexturedPlane(BufferUsage::STATIC_DRAW, Matrix4x4());
-    r->materialResource = material;
-    r->textureResource = picture;
+    MeshRenderer* r = TexturedPlane::make(picture, material);
     r->layerMask = layer;
     return r;
-}
-
-float linear(Timer* timer, const float* keys, bool loop) {
-    return Interpolation::linear(timer, keys, sizeof(float), 0, loop);
 }
 
 }  // namespace
@@ -57,48 +47,47 @@ float linear(Timer* timer, const float* keys, bool loop) {
 Rune::Rune(int index, float x, float y) : index(index), x(x), y(y) {
     placeUpright();
     for (int t = 0; t < TYPES; t++) {
-        symbolTextures[t] = texture(SYMBOL_NAMES[t]);
-        maskTextures[t] = texture(MASK_NAMES[t]);
+        symbolTextures[t] = TexturedPlane::picture(SYMBOL_NAMES[t]);
+        maskTextures[t] = TexturedPlane::picture(MASK_NAMES[t]);
     }
 
-    symbol = texturedPlane(symbolTextures[0], Resources::SIMPLE_TEXTURED_MATERIAL, 1);
+    symbol = texturedPlane(symbolTextures[0], Resources::SIMPLE_TEXTURED_MATERIAL, RunesLayers::SYMBOLS);
     symbol->depthTest = false;
     symbol->ambientColor = Color{1, 0, 1, 1};
     symbol->add(new MeshCollider(Mesh::createPlane(Matrix4x4())));
     add(symbol);
 
-    mask = texturedPlane(maskTextures[0], Resources::TEXTURED_ALPHA_GT_0_5_MATERIAL, 4);
+    mask = texturedPlane(maskTextures[0], Resources::TEXTURED_ALPHA_GT_0_5_MATERIAL, RunesLayers::MASKS);
     add(mask);
 
-    border = texturedPlane(texture("runeborderbg.png"), Resources::SIMPLE_TEXTURED_MATERIAL, 8);
+    border = texturedPlane(TexturedPlane::picture("runeborderbg.png"), Resources::SIMPLE_TEXTURED_MATERIAL,
+                           RunesLayers::BORDERS);
     border->localMatrix.translate(Vector3(0, 0, -0.1f));
     border->localMatrix.scale(Vector3(0.95f, 0.95f, 0.95f));
     // Each rune's border shows its own part of the picture.
     float shift = static_cast<float>(rand() % 100) / 100;
     for (Vector2& uv : *border->mesh->texcoords) uv.y -= shift;
     border->mesh->updateTexcoords();
+    borderScroll.begin(*border->mesh->texcoords);
     add(border);
 
     point = new Button(0, 0, 0, "runePoint.png");
     point->localMatrix.scale(Vector3(0.1f, 0.1f, 0.1f));
-    point->layerMask = 2;
+    point->layerMask = RunesLayers::POINTS;
     point->depthTest = false;
     point->visible = false;
     add(point);
 
-    showTimer = new Timer(SHOW_TIME);
-    showTimer->setIntervals(SHOW_POINTS, FULLVIEW_POINTS);
-    showTimer->timeoutEvent = Events::PHASE1;
+    showTimer = SHOWING_ALL_TOGETHER.newTimer();
+    showTimer->timeoutEvent = Events::ANSWERING_STARTS;
     add(showTimer);
 
-    spinTimer = new Timer(4);
-    spinTimer->setIntervals(2, SPIN_POINTS);
+    spinTimer = SPIN.newTimer();
     spinTimer->loop = true;
     add(spinTimer);
     spinTimer->start(static_cast<float>(rand() % 400) / 100);
 
-    pulseTimer = new Timer(0.2f);
-    pulseTimer->setIntervals(5, PULSE_POINTS);
+    pulseTimer = PULSE.newTimer();
     pulseTimer->loop = true;
     add(pulseTimer);
     pulseTimer->start(0);
@@ -115,7 +104,7 @@ void Rune::slotSchedule(int slot, int runeCount, float points[SHOW_POINTS]) {
     points[5] = SHOW_TIME;
 }
 
-float Rune::showAlpha(Timer* showTimer) { return linear(showTimer, SHOW_KEYS, false); }
+float Rune::showAlpha(Timer* showTimer) { return SHOWING_ALL_TOGETHER.at(showTimer); }
 
 void Rune::showType(int shown) {
     symbol->textureResource = symbolTextures[shown];
@@ -146,28 +135,28 @@ Event* Rune::onEvent(Event* e) {
             type = drawn;
             showType(type);
         }
-    } else if (isEvent(r, Events::START)) {
+    } else if (isEvent(r, Events::START_SHOWING)) {
         point->visible = false;
         showTimer->start(0);
-    } else if (isEvent(r, Events::SET_FULLVIEW)) {
-        showTimer->setIntervals(SHOW_POINTS, FULLVIEW_POINTS);
-    } else if (isEvent(r, Events::SET_HIDENNING) || isEvent(r, Events::SET_RANDOM_HIDENNING)) {
+    } else if (isEvent(r, Events::SHOW_ALL_TOGETHER)) {
+        SHOWING_ALL_TOGETHER.setPointsOf(showTimer);
+    } else if (isEvent(r, Events::SHOW_BY_INDEX) || isEvent(r, Events::SHOW_IN_RANDOM_ORDER)) {
         if (runes) {
-            int slot = isEvent(r, Events::SET_HIDENNING) ? index : static_cast<const int*>(r->data)[index];
+            int slot = isEvent(r, Events::SHOW_BY_INDEX) ? index : static_cast<const int*>(r->data)[index];
             float points[SHOW_POINTS];
             slotSchedule(slot, runes->runeCount, points);
             showTimer->setIntervals(SHOW_POINTS, points);
         }
-    } else if (isEvent(r, Events::PHASE1)) {
+    } else if (isEvent(r, Events::ANSWERING_STARTS)) {
         if (runes) {
-            runes->phase = Runes::ANSWERING;
+            runes->phase = Runes::Phase::ANSWERING;
             point->visible = true;
             runes->cursor = 0;
             runes->barUpTimer->start(0);
         }
     } else if (isEvent(r, Events::SET_TYPE)) {
         int given = *static_cast<const int*>(r->data);
-        if (runes && runes->phase == Runes::ANSWERING && runes->cursor == index && given >= 0 &&
+        if (runes && runes->phase == Runes::Phase::ANSWERING && runes->cursor == index && given >= 0 &&
             given < TYPES) {
             answer = given;
             showType(answer);
@@ -186,13 +175,13 @@ Event* Rune::onEvent(Event* e) {
 }
 
 void Rune::animate(Runes* runes) {
-    if (runes->phase == Runes::SHOWING) {
+    if (runes->phase == Runes::Phase::SHOWING) {
         float a = showAlpha(showTimer);
         symbol->ambientColor = Color{1, 1, 0, a};
         border->ambientColor = Color{1, 1, 1, a};
         placeUpright();
         if (Runes::showingAt(runes->stage).spinning) {
-            float angle = linear(spinTimer, SPIN_KEYS, true);
+            float angle = SPIN.at(spinTimer);
             localMatrix.loadIdentity();
             localMatrix.translate(Vector3(x, y, Z));
             localMatrix.rotate(Vector3(0, 0, 1), angle);
@@ -203,25 +192,21 @@ void Rune::animate(Runes* runes) {
 
     placeUpright();
     float s = 1;
-    if (runes->phase == Runes::ANSWERING) {
-        s = linear(runes->barUpTimer, GROW_KEYS, false);
+    if (runes->phase == Runes::Phase::ANSWERING) {
+        s = POINT_GROWTH.at(runes->barUpTimer);
     } else {
-        s = linear(runes->barDownTimer, SHRINK_KEYS, false);
-        float a = linear(runes->barDownTimer, FADE_OUT_KEYS, false);
+        s = POINT_SHRINKING.at(runes->barDownTimer);
+        float a = FADING_OUT.at(runes->barDownTimer);
         symbol->ambientColor = Color{1, 1, 0, a};
         border->ambientColor = Color{1, 1, 1, a};
     }
     point->localMatrix.loadIdentity();
     point->localMatrix.scale(Vector3(s, s, s));
-    float pointAlpha = runes->cursor == index ? linear(pulseTimer, PULSE_KEYS, true) : IDLE_POINT_ALPHA;
+    float pointAlpha = runes->cursor == index ? PULSE.at(pulseTimer) : IDLE_POINT_ALPHA;
     point->ambientColor = Color{1, 1, 1, pointAlpha};
 }
 
 void Rune::scrollBorder(float dt) {
-    List<Vector2>& uvs = *border->mesh->texcoords;
-    for (Vector2& uv : uvs) uv.y -= dt / BORDER_SCROLL_SECONDS;
-    if (uvs.size() > 0 && uvs.at(0).y < -1) {
-        for (Vector2& uv : uvs) uv.y += 1;
-    }
+    borderScroll.advance(Vector2(0, -dt / BORDER_SCROLL_SECONDS), *border->mesh->texcoords);
     border->mesh->updateTexcoords();
 }

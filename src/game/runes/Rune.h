@@ -4,23 +4,26 @@
 // phase, stage, cursor and the bar timers of the Runes display above it.
 #pragma once
 
+#include "render/TexcoordScroll.h"
 #include "scene/Transform.h"
+#include "window/Curve.h"
 
 class Button;
 class MeshRenderer;
 class Runes;
 class TextureResource;
-class Timer;
 
 class Rune : public Transform {
 public:
     static constexpr int TYPES = 4;
     static constexpr float Z = -4;
     static constexpr float SCALE = 0.45f;
-    static constexpr float SHOW_TIME = 7;
-    static constexpr int SHOW_POINTS = 6;
-    // The show timer's points when all runes show at once: in within 1 s, out from 6 to 7 s.
-    static constexpr float FULLVIEW_POINTS[SHOW_POINTS] = {0, 0, 1, 6, 7, 7};
+    // The rune's alpha while it shows, when all runes show at once: in within 1 s, out from
+    // 6 to 7 s. Showing one after another keeps the alphas and moves the times (slotSchedule).
+    static constexpr Curve<6> SHOWING_ALL_TOGETHER = {CurveReading::ONCE,
+                                                      {{0, 0}, {0, 0}, {1, 1}, {6, 1}, {7, 0}, {7, 0}}};
+    static constexpr int SHOW_POINTS = SHOWING_ALL_TOGETHER.KEYS;
+    static constexpr float SHOW_TIME = SHOWING_ALL_TOGETHER.duration();
 
     int index;
     float x;
@@ -29,13 +32,14 @@ public:
     int answer = -1;  // the symbol the player gave, -1 for none; kept from trial to trial
     TextureResource* symbolTextures[TYPES];
     TextureResource* maskTextures[TYPES];
-    MeshRenderer* symbol;  // layer 1; its collider is the rune's clickable area
-    MeshRenderer* mask;    // layer 4: the symbol's shape, written to depth only
-    MeshRenderer* border;  // layer 8, behind the mask
-    Button* point;         // layer 2, shown while answering
+    MeshRenderer* symbol;  // its collider is the rune's clickable area
+    MeshRenderer* mask;    // the symbol's shape, written to depth only
+    MeshRenderer* border;  // behind the mask
+    Button* point;         // shown while answering
     Timer* showTimer;
     Timer* spinTimer;
     Timer* pulseTimer;
+    TexcoordScroll borderScroll;  // the border picture, one height every 5 s
 
     // Two draws of rand(), in this order: the border picture's shift, the spin's start.
     Rune(int index, float x, float y);

@@ -3,6 +3,8 @@
 #include <cstdlib>
 
 #include "app/Application.h"
+#include "app/DisplayScene.h"
+#include "app/DrawPass.h"
 #include "app/Overlay.h"
 #include "core/EventName.h"
 #include "core/Fail.h"
@@ -10,40 +12,38 @@
 #include "game/runes/Result.h"
 #include "game/runes/Rune.h"
 #include "game/runes/RunesEvents.h"
-#include "platform/GL.h"
-#include "scene/Camera.h"
+#include "game/runes/RunesLayers.h"
 #include "scene/MeshRenderer.h"
 #include "scene/Picking.h"
 #include "scene/Scene.h"
-#include "window/Interpolation.h"
+#include "window/Curve.h"
 #include "window/Timer.h"
 #include "window/Window.h"
 #include "window/WindowEvents.h"
 
 namespace {
 
-const float BAR_POINTS[] = {0, 1};
-const float BAR_UP_KEYS[] = {Runes::BAR_DOWN_Y, Runes::BAR_UP_Y};
-const float BAR_DOWN_KEYS[] = {Runes::BAR_UP_Y, Runes::BAR_DOWN_Y};
-const float BUTTON_SCALE = 0.25f;
+// The bar's height: it slides up into view within a second as answering starts, and down out
+// of view as the trial closes.
+constexpr Curve<2> BAR_UP = {CurveReading::ONCE, {{0, Runes::BAR_DOWN_Y}, {1, Runes::BAR_UP_Y}}};
+constexpr Curve<2> BAR_DOWN = {CurveReading::ONCE, {{0, Runes::BAR_UP_Y}, {1, Runes::BAR_DOWN_Y}}};
+constexpr float BUTTON_SCALE = 0.25f;
+constexpr float ANSWER_ROW_Y = 1.3f;  // the first mark of each stage
 
-// Layers of the passes, in drawing order.
-const uint32_t BACKDROP_LAYER = 1;
-const uint32_t POINT_LAYER = 2;
-const uint32_t SYMBOL_LAYER = 1;  // with the buttons and the marks
-const uint32_t MASK_LAYER = 4;
-const uint32_t BORDER_LAYER = 8;
+// The points and symbols over the backdrop; then the masks write only depth, in the shape
+// of their symbols, so that the borders behind them show everywhere but there.
+constexpr DrawPass<Runes> PASSES[] = {
+    {&Runes::overlayScene, RunesLayers::BACKDROP, PassWrites::COLOUR},
+    {&Runes::runeScene, RunesLayers::POINTS, PassWrites::COLOUR},
+    {&Runes::runeScene, RunesLayers::SYMBOLS, PassWrites::COLOUR},
+    {&Runes::runeScene, RunesLayers::MASKS, PassWrites::DEPTH_OF_SHAPES},
+    {&Runes::runeScene, RunesLayers::BORDERS, PassWrites::COLOUR_AND_DEPTH},
+};
 
-Timer* barTimer(const char* timeoutEvent) {
-    Timer* timer = new Timer(1);
-    timer->setIntervals(2, BAR_POINTS);
+Timer* barTimer(const Curve<2>& slide, const char* timeoutEvent) {
+    Timer* timer = slide.newTimer();
     timer->timeoutEvent = timeoutEvent;
     return timer;
-}
-
-void render(Scene* scene, uint32_t layers) {
-    scene->layerMask = layers;
-    scene->render();
 }
 
 }  // namespace
@@ -52,28 +52,31 @@ Runes::Runes(Application* app, int level)
     : Display(app), level(level), runeCount(levelTable(level).runeCount) {
     const RunesLevel& table = levelTable(level);
 
-    overlayScene = new Scene();
-    overlayScene->viewportRef = &viewport;
-    Camera* overlayCamera = Overlay::makeCamera();
-    overlayScene->camera = overlayCamera;
-    overlayScene->add(overlayCamera);
-    MeshRenderer* backdrop = Overlay::makeFullPicture(table.backdrop);
-    // Drawn first into a cleared depth buffer, it would pass every depth test: testing costs
-    // a software renderer a third of the frame at full screen and changes no pixel.
-    backdrop->depthTest = false;
-    overlayScene->add(backdrop);
+    overlayScene = DisplayScene::overlay(this);
+    overlayScene->add(Overlay::makeBackdrop(table.backdrop));
 
-    barUpTimer = barTimer(nullptr);
-    barDownTimer = barTimer(Events::PHASE2);
+    barUpTimer = barTimer(BAR_UP, nullptr);
+    barDownTimer = barTimer(BAR_DOWN, Events::TRIAL_CLOSED);
 
-    runeScene = new Scene();
-    runeScene->viewportRef = &viewport;
-    Camera* camera = new Camera(45, 0.1f, 10);
-    runeScene->camera = camera;
-    runeScene->add(camera);
+    runeScene = DisplayScene::perspective(this);
+    buildBar();
+    runeScene->add(bar);
+    answerRow = new Transform();
+    answerRow->localMatrix.translate(Vector3(0, ANSWER_ROW_Y, 0));
+    runeScene->add(answerRow);
+    for (int i = 0; i < runeCount; i++) runeScene->add(new Rune(i, table.places[i].x, table.places[i].y));
 
+    add(overlayScene);
+    add(barUpTimer);
+    add(barDownTimer);
+    add(runeScene);
+
+    send(Events::NEW_TRIAL);
+}
+
+void Runes::buildBar() {
     bar = new Transform();
-    bar->localMatrix.translate(Vector3(0, BAR_UP_KEYS[0], BAR_Z));
+    bar->localMatrix.translate(Vector3(0, BAR_UP.keys[0].value, BAR_Z));
     for (const BarButton& b : BAR_BUTTONS) {
         Button* button = new Button(b.x, 0, 0, b.texture);
         button->localMatrix.scale(Vector3(BUTTON_SCALE, BUTTON_SCALE, BUTTON_SCALE));
@@ -86,20 +89,6 @@ Runes::Runes(Application* app, int level)
         }
         bar->add(button);
     }
-    runeScene->add(bar);
-
-    answerRow = new Transform();
-    answerRow->localMatrix.translate(Vector3(0, 1.3f, 0));
-    runeScene->add(answerRow);
-
-    for (int i = 0; i < runeCount; i++) runeScene->add(new Rune(i, table.places[i].x, table.places[i].y));
-
-    add(overlayScene);
-    add(barUpTimer);
-    add(barDownTimer);
-    add(runeScene);
-
-    send(Events::PHASE0);
 }
 
 const RunesLevel& Runes::levelTable(int level) {
@@ -149,9 +138,9 @@ Event* Runes::onEvent(Event* e) {
         draw();
     } else if (isEvent(e, Events::MOUSE_UP)) {
         click();
-    } else if (isEvent(e, Events::PHASE0)) {
+    } else if (isEvent(e, Events::NEW_TRIAL)) {
         setUpTrial();
-    } else if (isEvent(e, Events::PHASE2)) {
+    } else if (isEvent(e, Events::TRIAL_CLOSED)) {
         closeTrial();
     }
     return Display::onEvent(e);
@@ -165,59 +154,41 @@ void Runes::setUpTrial() {
 
     switch (showingAt(stage).showing) {
         case Showing::ALL_TOGETHER:
-            runeScene->sendBroadcast(Events::SET_FULLVIEW, this, nullptr);
+            runeScene->sendBroadcast(Events::SHOW_ALL_TOGETHER, this, nullptr);
             break;
         case Showing::BY_INDEX:
-            runeScene->sendBroadcast(Events::SET_HIDENNING, this, nullptr);
+            runeScene->sendBroadcast(Events::SHOW_BY_INDEX, this, nullptr);
             break;
         case Showing::RANDOM_ORDER: {
             int order[MAX_RUNES];
             randomValues(order, runeCount, runeCount, 1);
-            runeScene->sendBroadcast(Events::SET_RANDOM_HIDENNING, this, order);
+            runeScene->sendBroadcast(Events::SHOW_IN_RANDOM_ORDER, this, order);
             break;
         }
     }
 
-    phase = SHOWING;
-    runeScene->sendBroadcast(Events::START, this, nullptr);
+    phase = Phase::SHOWING;
+    runeScene->sendBroadcast(Events::START_SHOWING, this, nullptr);
 }
 
 void Runes::closeTrial() {
-    if (stage < STAGES) {
-        send(Events::PHASE0);
+    // The same stage again after a wrong answer, the next after a right one; after the last
+    // stage's right answer, nothing more but the click that starts over.
+    if (stage < LAST_ANSWER_CLOSING) {
+        send(Events::NEW_TRIAL);
     } else {
-        stage++;
+        stage = ALL_STAGES_DONE;
     }
 }
 
 void Runes::draw() {
-    app->window->setGLViewport();
-    glDepthMask(GL_TRUE);  // a depth buffer under a closed mask would not clear
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-
-    if (phase == ANSWERING || phase == CLOSING) {
-        Timer* timer = phase == ANSWERING ? barUpTimer : barDownTimer;
-        const float* keys = phase == ANSWERING ? BAR_UP_KEYS : BAR_DOWN_KEYS;
-        float y = Interpolation::linear(timer, keys, sizeof(float), 0, false);
+    clearFrame();
+    if (phase != Phase::SHOWING) {
+        float y = phase == Phase::ANSWERING ? BAR_UP.at(barUpTimer) : BAR_DOWN.at(barDownTimer);
         bar->localMatrix.loadIdentity();
         bar->localMatrix.translate(Vector3(0, y, BAR_Z));
     }
-
-    glDepthMask(GL_FALSE);
-    render(overlayScene, BACKDROP_LAYER);
-    render(runeScene, POINT_LAYER);
-    render(runeScene, SYMBOL_LAYER);
-    glDepthMask(GL_TRUE);
-    // The masks write only depth, in the shape of their symbols, so that the borders behind
-    // them show everywhere but there.
-    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-    glEnable(GL_ALPHA_TEST);
-    glAlphaFunc(GL_GREATER, 0.5f);
-    render(runeScene, MASK_LAYER);
-    glDisable(GL_ALPHA_TEST);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    render(runeScene, BORDER_LAYER);
+    drawPasses(this, PASSES);
 }
 
 void Runes::click() {
@@ -231,7 +202,7 @@ void Runes::click() {
             press(button);
         }
     }
-    if (stage == STAGES + 1) startOver();
+    if (stage == ALL_STAGES_DONE) startOver();
 }
 
 void Runes::press(Button* button) {
@@ -261,7 +232,7 @@ void Runes::check() {
     } else {
         failures[stage]++;
     }
-    phase = CLOSING;
+    phase = Phase::CLOSING;
     barDownTimer->start(0);
 }
 
@@ -269,5 +240,5 @@ void Runes::startOver() {
     stage = 0;
     answerRow->removeChildren();
     for (int& f : failures) f = 0;
-    send(Events::PHASE0);
+    send(Events::NEW_TRIAL);
 }

@@ -19,10 +19,14 @@ public:
     static constexpr int STAGES = 7;
     static constexpr int MAX_RUNES = 8;
     static constexpr int TYPE_BUTTONS = 4;
-    // Values of `phase`.
-    static constexpr int SHOWING = 0;
-    static constexpr int ANSWERING = 1;
-    static constexpr int CLOSING = 2;
+    // After the last stage's right answer, `stage` is this while the bar goes down, and then
+    // ALL_STAGES_DONE until a click starts over.
+    static constexpr int LAST_ANSWER_CLOSING = STAGES;
+    static constexpr int ALL_STAGES_DONE = STAGES + 1;
+
+    // A trial's phases: the runes show their symbols; the player answers with the bar up;
+    // the bar goes down and the mark is placed.
+    enum class Phase { SHOWING, ANSWERING, CLOSING };
     // The bar of buttons in the rune scene: below the view, and up in it while answering.
     static constexpr float BAR_DOWN_Y = -1.8f;
     static constexpr float BAR_UP_Y = -1.2f;
@@ -30,10 +34,10 @@ public:
 
     int level;
     int cursor = 0;  // the rune the next symbol button gives its symbol to
-    int stage = 0;   // 0 to 6 while playing; 7 while the bar goes down after the last, then 8
-    int phase = SHOWING;
+    int stage = 0;   // 0 to 6 while playing, then LAST_ANSWER_CLOSING and ALL_STAGES_DONE
+    Phase phase = Phase::SHOWING;
     Timer* barUpTimer;
-    Timer* barDownTimer;  // its end sends "phase2"
+    Timer* barDownTimer;  // its end sends "phase2" (Events::TRIAL_CLOSED)
     int runeCount;
     Scene* overlayScene;  // the backdrop
     Scene* runeScene;     // bar, answer row and runes, seen by a perspective camera
@@ -70,6 +74,7 @@ public:
     static bool judgesAt(int stage);
 
 private:
+    void buildBar();
     void setUpTrial();
     void closeTrial();
     void draw();

@@ -17,7 +17,7 @@
 #include "game/lava/Progress.h"
 #include "game/lava/Star.h"
 #include "game/lava/Stone.h"
-#include "game/lava/TexcoordScroll.h"
+#include "render/TexcoordScroll.h"
 #include "window/Timer.h"
 
 namespace {
@@ -244,7 +244,7 @@ TEST(LavaRules, StarTables) {
                          Case{true, 0.1f, 0.75f}, Case{true, 0.0f, 1.0f}, Case{false, 0.4f, 0.1f},
                          Case{false, 0.5f, 0.45f}, Case{false, 1.0f, 0.6f}, Case{false, 0.1f, 0.7f}}) {
         Timer timer(1);
-        timer.setIntervals(Star::POINTS, Star::TWINKLE_POINTS);
+        (c.big ? Star::BIG_TWINKLE : Star::SMALL_TWINKLE).setPointsOf(&timer);
         timer.loop = true;
         timer.start(c.time);
         EXPECT_NEAR(Star::alpha(&timer, c.big), c.alpha, 1e-5)
@@ -260,7 +260,7 @@ TEST(LavaRules, AGlitterRestsUnseenForMostOfItsCycle) {
     for (const Case c : {Case{0.5f, 0}, Case{3.9f, 0}, Case{4.1f, 8}, Case{4.2f, 16}, Case{4.3f, 8},
                          Case{4.4f, 0}, Case{7.0f, 0}, Case{9.99f, 0}}) {
         Timer timer(10);
-        timer.setIntervals(Glitter::POINTS, Glitter::FLARE_POINTS);
+        Glitter::FLARE.setPointsOf(&timer);
         timer.loop = true;
         timer.start(c.time);
         EXPECT_NEAR(Glitter::size(&timer), c.size, 1e-3) << "at " << c.time;

@@ -35,13 +35,13 @@ TEST(LavaStonesTest, EachLevelBuildsItsSceneryAndStones) {
         int stars, glitters, clouds, lava;
         bool ring;
         std::vector<int> ids;  // in the order the stones hang
-        int kind;
+        StoneKind kind;
     };
     const Case cases[] = {
-        {1, 9, 0, 0, 0, false, {0, 1, 2, 3, 4, 5, 6}, 0},
-        {2, 9, 0, 1, 0, false, {0, 1, 2, 3, 4, 5, 6}, 0},
-        {3, 9, 0, 0, 1, true, {1, 2, 5, 3, 6, 4, 0}, 1},
-        {4, 0, 7, 0, 0, false, {0, 1, 2, 3, 4, 5, 6}, 2},
+        {1, 9, 0, 0, 0, false, {0, 1, 2, 3, 4, 5, 6}, StoneKind::LAVA},
+        {2, 9, 0, 1, 0, false, {0, 1, 2, 3, 4, 5, 6}, StoneKind::LAVA},
+        {3, 9, 0, 0, 1, true, {1, 2, 5, 3, 6, 4, 0}, StoneKind::WATER},
+        {4, 0, 7, 0, 0, false, {0, 1, 2, 3, 4, 5, 6}, StoneKind::GREEN_LAVA},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "level " << c.level);

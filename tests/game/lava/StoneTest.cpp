@@ -156,22 +156,24 @@ TEST_F(StoneTest, ANovaFliesFromTheStoneAlongItsAxisCarriedByTheRing) {
     Vector3 z = normalize(nova->localMatrix.getZ());
     EXPECT_NEAR(dot(z, look), -1, 1e-4);
     EXPECT_NEAR(length(nova->localMatrix.getX()), Nova::START_SCALE, 1e-5);
-    EXPECT_EQ(nova->ambientColor, Stone::novaColour(0));
+    EXPECT_EQ(nova->ambientColor, Stone::look(StoneKind::LAVA).novaColour);
     EXPECT_EQ(nova->layerMask, 2u);
 }
 
 TEST_F(StoneTest, NovaColoursByKind) {
     struct Case {
-        int kind;
+        StoneKind kind;
         const char* texture;
         Color colour;
     };
-    for (const Case& c : {Case{0, "lava.png", Color{248 / 255.0f, 235 / 255.0f, 58 / 255.0f, 1}},
-                          Case{1, "water.png", Color{6 / 255.0f, 228 / 255.0f, 235 / 255.0f, 1}},
-                          Case{2, "green_lava.png", Color{128 / 255.0f, 228 / 255.0f, 185 / 255.0f, 1}},
-                          Case{7, "green_lava.png", Color{128 / 255.0f, 228 / 255.0f, 185 / 255.0f, 1}}}) {
-        EXPECT_STREQ(Stone::texture(c.kind), c.texture);
-        EXPECT_EQ(Stone::novaColour(c.kind), c.colour);
+    for (const Case& c :
+         {Case{StoneKind::LAVA, "lava.png", Color{248 / 255.0f, 235 / 255.0f, 58 / 255.0f, 1}},
+          Case{StoneKind::WATER, "water.png", Color{6 / 255.0f, 228 / 255.0f, 235 / 255.0f, 1}},
+          Case{StoneKind::GREEN_LAVA, "green_lava.png", Color{128 / 255.0f, 228 / 255.0f, 185 / 255.0f, 1}},
+          Case{static_cast<StoneKind>(7), "green_lava.png",
+               Color{128 / 255.0f, 228 / 255.0f, 185 / 255.0f, 1}}}) {
+        EXPECT_STREQ(Stone::look(c.kind).texture, c.texture);
+        EXPECT_EQ(Stone::look(c.kind).novaColour, c.colour);
     }
 }
 

@@ -89,7 +89,7 @@ TEST(RunesDisplayTest, TheDisplayHoldsItsScenesTimersAndRunesInOrder) {
 
         // The first trial is set up: showing, all together, at stage 0.
         EXPECT_EQ(r->stage, 0);
-        EXPECT_EQ(r->phase, Runes::SHOWING);
+        EXPECT_EQ(r->phase, Runes::Phase::SHOWING);
         EXPECT_EQ(r->cursor, 0);
         for (int f : r->failures) EXPECT_EQ(f, 0);
         EXPECT_TRUE(g.rune(0)->showTimer->running);
@@ -140,12 +140,13 @@ TEST(RunesDisplayTest, ARuneDrawsItsBorderShiftAndThenItsSpinStart) {
 TEST(RunesDisplayTest, EachStageShowsTheRunesItsWay) {
     RunesGame g(3);
     Runes* r = g.runes;
-    const std::vector<float> together(Rune::FULLVIEW_POINTS, Rune::FULLVIEW_POINTS + 6);
+    std::vector<float> together;
+    for (const Keyframe& key : Rune::SHOWING_ALL_TOGETHER.keys) together.push_back(key.time);
     for (int stage = 0; stage < 7; stage++) {
         SCOPED_TRACE("stage " + std::to_string(stage));
         r->stage = stage;
-        r->send(Events::PHASE0);
-        EXPECT_EQ(r->phase, Runes::SHOWING);
+        r->send(Events::NEW_TRIAL);
+        EXPECT_EQ(r->phase, Runes::Phase::SHOWING);
         std::vector<int> slots;
         for (int i = 0; i < 8; i++) {
             std::vector<float> points = pointsOf(g.rune(i)->showTimer);
@@ -182,7 +183,7 @@ TEST(RunesDisplayTest, RunesSpinAtStagesOneAndFourAndStandUprightWhenAnsweringSt
         SCOPED_TRACE("stage " + std::to_string(stage));
         RunesGame g(3);
         g.runes->stage = stage;
-        g.runes->send(Events::PHASE0);
+        g.runes->send(Events::NEW_TRIAL);
         g.run(3);
         // A turned rune's x axis leaves the x direction (each rune at its own angle; one at
         // exactly 0 degrees is possible, all eight are not).
@@ -213,10 +214,10 @@ TEST(RunesDisplayTest, RunesFadeInAndOutWhileShowingAndTheBarComesUpAfterSevenSe
     EXPECT_EQ(rune->border->ambientColor, (Color{1, 1, 1, 1}));
     EXPECT_NEAR(g.runes->bar->localMatrix.getBase().y, -1.8f, 1e-5);
     g.run(3.25f);
-    EXPECT_EQ(g.runes->phase, Runes::SHOWING);
+    EXPECT_EQ(g.runes->phase, Runes::Phase::SHOWING);
     EXPECT_FALSE(rune->point->visible);
     g.run(0.5f);
-    EXPECT_EQ(g.runes->phase, Runes::ANSWERING);
+    EXPECT_EQ(g.runes->phase, Runes::Phase::ANSWERING);
     EXPECT_TRUE(rune->point->visible);
     EXPECT_NEAR(rune->symbol->ambientColor.a, 0, 1e-5);
     g.run(1.25f);
@@ -267,7 +268,7 @@ TEST(RunesDisplayTest, ATypeIsTakenOnlyWhileAnsweringAndOnlyByTheRuneAtTheCursor
 
     // While the bar goes down: the cursor moves on, no rune takes the type.
     g.clickOn(r->checkButton);
-    ASSERT_EQ(r->phase, Runes::CLOSING);
+    ASSERT_EQ(r->phase, Runes::Phase::CLOSING);
     g.frame(0.1f);
     g.clickOn(r->typeButtons[2]);
     EXPECT_EQ(r->cursor, 1);
@@ -299,7 +300,7 @@ TEST(RunesDisplayTest, ARightAnswerLeadsToTheNextStageAndAWrongOneRepeatsTheStag
     g.answerRight();
     g.clickOn(r->checkButton);
     EXPECT_EQ(r->stage, 1);
-    EXPECT_EQ(r->phase, Runes::CLOSING);
+    EXPECT_EQ(r->phase, Runes::Phase::CLOSING);
     ASSERT_EQ(marks(r), 1);
     EXPECT_TRUE(mark(r, 0)->success);
     EXPECT_FLOAT_EQ(mark(r, 0)->position.x, -1.05f);
@@ -311,7 +312,7 @@ TEST(RunesDisplayTest, ARightAnswerLeadsToTheNextStageAndAWrongOneRepeatsTheStag
     EXPECT_NEAR(r->bar->localMatrix.getBase().y, -1.35f, 1e-5);
     EXPECT_NEAR(g.rune(0)->symbol->ambientColor.a, 0.5f, 1e-5);
     g.run(0.75f);
-    EXPECT_EQ(r->phase, Runes::SHOWING);
+    EXPECT_EQ(r->phase, Runes::Phase::SHOWING);
     EXPECT_EQ(r->stage, 1);
 
     // Stage 1, answered wrong: a red mark in the second column, and stage 1 again.
@@ -325,7 +326,7 @@ TEST(RunesDisplayTest, ARightAnswerLeadsToTheNextStageAndAWrongOneRepeatsTheStag
     EXPECT_FALSE(mark(r, 1)->success);
     EXPECT_FLOAT_EQ(mark(r, 1)->position.x, -0.75f);
     g.run(1.25f);
-    EXPECT_EQ(r->phase, Runes::SHOWING);
+    EXPECT_EQ(r->phase, Runes::Phase::SHOWING);
     EXPECT_EQ(r->stage, 1);
 }
 
@@ -336,7 +337,7 @@ TEST(RunesDisplayTest, ACheckWhileShowingIsJudgedAtOnce) {
     // No rune has an answer at the first trial: wrong.
     g.raiseBar();
     g.clickOn(r->checkButton);
-    EXPECT_EQ(r->phase, Runes::CLOSING);
+    EXPECT_EQ(r->phase, Runes::Phase::CLOSING);
     EXPECT_EQ(r->failures[0], 1);
     ASSERT_EQ(marks(r), 1);
     EXPECT_FALSE(mark(r, 0)->success);
@@ -368,9 +369,9 @@ TEST(RunesDisplayTest, ASecondCheckWhileTheBarGoesDownPlacesASecondMark) {
     EXPECT_FLOAT_EQ(mark(r, 1)->position.x, -1.05f);
     // The bar starts down again, so the trial closes a second after the second press.
     g.run(0.75f);
-    EXPECT_EQ(r->phase, Runes::CLOSING);
+    EXPECT_EQ(r->phase, Runes::Phase::CLOSING);
     g.run(0.5f);
-    EXPECT_EQ(r->phase, Runes::SHOWING);
+    EXPECT_EQ(r->phase, Runes::Phase::SHOWING);
 }
 
 TEST(RunesDisplayTest, MarksFadeInAndAGreenOneShrinksIntoPlace) {
@@ -406,7 +407,7 @@ TEST(RunesDisplayTest, MarksFadeInAndAGreenOneShrinksIntoPlace) {
 void winLastStage(RunesGame& g) {
     Runes* r = g.runes;
     r->stage = 6;
-    r->send(Events::PHASE0);
+    r->send(Events::NEW_TRIAL);
     g.untilAnswering();
     g.answerRight();
     g.clickOn(r->checkButton);
@@ -425,14 +426,14 @@ TEST(RunesDisplayTest, ACheckWhileTheLastStageClosesChangesNothing) {
     EXPECT_EQ(marks(r), before);
     for (int f : r->failures) EXPECT_EQ(f, 0);
     EXPECT_EQ(r->barDownTimer->time, barTime);
-    EXPECT_EQ(r->phase, Runes::CLOSING);
+    EXPECT_EQ(r->phase, Runes::Phase::CLOSING);
     // The trial closes once, and the display waits for a click.
     g.run(1);
     EXPECT_EQ(r->stage, 8);
-    EXPECT_EQ(r->phase, Runes::CLOSING);
+    EXPECT_EQ(r->phase, Runes::Phase::CLOSING);
     g.run(8);
     EXPECT_EQ(r->stage, 8);
-    EXPECT_EQ(r->phase, Runes::CLOSING);
+    EXPECT_EQ(r->phase, Runes::Phase::CLOSING);
 }
 
 TEST(RunesDisplayTest, AfterTheLastStageAClickAnywhereInTheViewStartsOver) {
@@ -454,7 +455,7 @@ TEST(RunesDisplayTest, AfterTheLastStageAClickAnywhereInTheViewStartsOver) {
     EXPECT_EQ(r->stage, 0);
     EXPECT_EQ(marks(r), 0);
     for (int f : r->failures) EXPECT_EQ(f, 0);
-    EXPECT_EQ(r->phase, Runes::SHOWING);
+    EXPECT_EQ(r->phase, Runes::Phase::SHOWING);
     EXPECT_TRUE(g.rune(0)->showTimer->running);
     EXPECT_EQ(g.rune(0)->showTimer->time, 0.0f);
 }
@@ -482,7 +483,7 @@ TEST(RunesDisplayTest, LeavingAndComingBackResumesTheTrial) {
     r->sendBroadcast("releaseResources");
     r->sendBroadcast("createResources");
     g.run(0.5f);
-    EXPECT_EQ(r->phase, Runes::ANSWERING);
+    EXPECT_EQ(r->phase, Runes::Phase::ANSWERING);
     EXPECT_EQ(r->cursor, 1);
     EXPECT_EQ(g.rune(0)->answer, 1);
 }

@@ -61,7 +61,7 @@ void enter(PlayedGame& g, Display* teaser) {
     ASSERT_TRUE(g.waitUntil([&] { return shown(g, teaser); }, 200));
 }
 
-bool answering(Runes* r) { return r->phase == Runes::ANSWERING; }
+bool answering(Runes* r) { return r->phase == Runes::Phase::ANSWERING; }
 
 // The showing runs its 7 s; the bar comes up in 1 s.
 void waitForAnswering(PlayedGame& g, Runes* r) {
@@ -92,7 +92,7 @@ TEST(RunesPlayTest, AStageAnsweredRightThenOneAnsweredWrongAndBackAgain) {
         Runes* r = runesOfLevel(g, 1);
         ASSERT_NE(r, nullptr);
         enter(g, r);
-        EXPECT_EQ(r->phase, Runes::SHOWING);
+        EXPECT_EQ(r->phase, Runes::Phase::SHOWING);
         waitForAnswering(g, r);
 
         // Each rune gets the symbol it showed.
@@ -110,7 +110,7 @@ TEST(RunesPlayTest, AStageAnsweredRightThenOneAnsweredWrongAndBackAgain) {
         EXPECT_GT(mark.g, 100) << "a green mark, see " << right.file;
         EXPECT_LT(mark.r, 100) << "see " << right.file;
         // The next stage begins: the runes show again.
-        ASSERT_TRUE(g.waitUntil([&] { return r->phase == Runes::SHOWING; }, 80));
+        ASSERT_TRUE(g.waitUntil([&] { return r->phase == Runes::Phase::SHOWING; }, 80));
         EXPECT_EQ(r->stage, 1);
 
         // Stage 1 answered wrong: a red mark, and stage 1 again.
@@ -129,7 +129,7 @@ TEST(RunesPlayTest, AStageAnsweredRightThenOneAnsweredWrongAndBackAgain) {
         mark = wrong.mean(at.x - 0.01, at.y - 0.015, at.x + 0.01, at.y + 0.015);
         EXPECT_GT(mark.r, 100) << "a red mark, see " << wrong.file;
         EXPECT_LT(mark.g, 100) << "see " << wrong.file;
-        ASSERT_TRUE(g.waitUntil([&] { return r->phase == Runes::SHOWING; }, 80));
+        ASSERT_TRUE(g.waitUntil([&] { return r->phase == Runes::Phase::SHOWING; }, 80));
         EXPECT_EQ(r->stage, 1);
 
         // Escape fades back to the gallery; the trial waits there as it was.
@@ -141,7 +141,7 @@ TEST(RunesPlayTest, AStageAnsweredRightThenOneAnsweredWrongAndBackAgain) {
         EXPECT_EQ(r->stage, 1);
         EXPECT_EQ(r->failures[1], 1);
         EXPECT_EQ(r->answerRow->children.size(), 2);
-        EXPECT_EQ(r->phase, Runes::SHOWING);
+        EXPECT_EQ(r->phase, Runes::Phase::SHOWING);
         // The showing went on only while the teaser was shown (the half-seconds of the fades).
         EXPECT_NEAR(runeOf(r, 0)->showTimer->time * 1000, shownFor + 1000, 100);
     });

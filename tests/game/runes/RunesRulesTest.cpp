@@ -210,7 +210,8 @@ TEST(RunesRulesTest, SlotsShareTheFirstSixSecondsAmongTheRunes) {
 }
 
 TEST(RunesRulesTest, AllTogetherTheRunesShowFromOneToSixSeconds) {
-    const float* points = Rune::FULLVIEW_POINTS;
+    float points[Rune::SHOW_POINTS];
+    for (int i = 0; i < Rune::SHOW_POINTS; i++) points[i] = Rune::SHOWING_ALL_TOGETHER.keys[i].time;
     EXPECT_NEAR(alphaAt(points, 0.0f), 0, 1e-4);
     EXPECT_NEAR(alphaAt(points, 0.5f), 0.5f, 1e-4);
     EXPECT_NEAR(alphaAt(points, 1.0f), 1, 1e-4);

@@ -1,4 +1,4 @@
-#include "game/lava/TexcoordScroll.h"
+#include "render/TexcoordScroll.h"
 
 namespace {
 
