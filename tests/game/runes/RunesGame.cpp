@@ -85,7 +85,8 @@ void RunesGame::untilAnswering() {
     // Frames of a player's 20 ms near the end of the showing, so that the runes end it as
     // they do in play: each rune keeps the opacity of the frame before the last.
     for (int i = 0; i < 200 && runes->phase != Runes::Phase::ANSWERING; i++) {
-        bool ending = runes->phase == Runes::Phase::SHOWING && rune(0)->showTimer->time > Rune::SHOW_TIME - 0.5f;
+        bool ending =
+            runes->phase == Runes::Phase::SHOWING && rune(0)->showTimer->time > Rune::SHOW_TIME - 0.5f;
         frame(ending ? 0.02f : 0.25f);
     }
     ASSERT_EQ(runes->phase, Runes::Phase::ANSWERING);
