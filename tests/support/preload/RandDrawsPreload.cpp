@@ -41,6 +41,10 @@ void writeFrame(FILE* out, void* address) {
     }
 }
 
+// The programs this one starts (an X server, a window manager) are not recorded: they would
+// draw in threads and signal handlers where recording is not safe.
+__attribute__((constructor)) void keepToThisProcess() { unsetenv("LD_PRELOAD"); }
+
 }  // namespace
 
 extern "C" int rand() {
