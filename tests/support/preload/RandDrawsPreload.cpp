@@ -6,8 +6,9 @@
 // builds whose code moved. The values themselves need no record: the generator is never
 // seeded, so the n-th draw is the same in every run.
 //
-//   g++ -std=c++17 -O1 -shared -fPIC -o rand_draws.so tests/support/preload/RandDrawsPreload.cpp -ldl
-//   RAND_DRAWS_LOG=/tmp/draws.txt LD_PRELOAD=$PWD/rand_draws.so build/bench/bench_frames ...
+// Built with the tests (build/tests/libquandrels_rand_draws.so):
+//   export LD_PRELOAD=$PWD/build/tests/libquandrels_rand_draws.so RAND_DRAWS_LOG=/tmp/draws.txt
+//   build/bench/bench_frames --pictures=/tmp/pictures
 #include <dlfcn.h>
 #include <execinfo.h>
 #include <unistd.h>
